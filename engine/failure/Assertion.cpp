@@ -1,0 +1,53 @@
+#include "engine/failure/Assertion.h"
+
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <mutex>
+
+namespace {
+
+const char* const FRAME = "----------------------------------------";
+
+// The C library keeps one static buffer for localtime and asctime.
+std::mutex timeBufferLock;
+
+std::string localTimeText() {
+    std::lock_guard<std::mutex> hold(timeBufferLock);
+    std::time_t now = std::time(nullptr);
+    const std::tm* parts = std::localtime(&now);
+    const char* text = parts ? std::asctime(parts) : nullptr;
+    if (!text) return "";
+    std::string result(text);
+    if (!result.empty() && result.back() == '\n') result.pop_back();
+    return result;
+}
+
+}  // namespace
+
+std::string assertionReport(const std::string& expression, const std::string& file, int line,
+                            const std::string& occurred) {
+    std::string text;
+    text += std::string(FRAME) + "\n";
+    text += "Assertion failed. Message: " + expression + "\n";
+    text += "File: " + file + "\n";
+    text += "Line: " + std::to_string(line) + "\n";
+    text += "Occurred: " + occurred + "\n";
+    text += "\n";
+    text += "Please contact the developers and include this message.\n";
+    text += "Thank you for helping us improve the software.\n";
+    text += std::string(FRAME) + "\n";
+    return text;
+}
+
+void assertionFailed(const std::string& expression, const std::string& file, int line) noexcept {
+    try {
+        const std::string text = assertionReport(expression, file, line, localTimeText());
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        std::fflush(stdout);
+        std::ofstream out("assertion.txt", std::ios::binary | std::ios::app);
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    } catch (...) {
+        // The report is the last resort: nothing may escape it.
+    }
+}

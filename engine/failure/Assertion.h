@@ -1,0 +1,17 @@
+#pragma once
+// The report for conditions that must never occur. A failed check writes the
+// report to standard output and appends it to "assertion.txt" in the working
+// directory, then the caller goes on: it never throws, never stops the program.
+
+#include <string>
+
+void assertionFailed(const std::string& expression, const std::string& file, int line) noexcept;
+
+// The report text itself, for a given time text (asctime form without its line feed).
+std::string assertionReport(const std::string& expression, const std::string& file, int line,
+                            const std::string& occurred);
+
+#define TAMBLIX_ASSERT(condition)                                      \
+    do {                                                               \
+        if (!(condition)) assertionFailed(#condition, __FILE__, __LINE__); \
+    } while (0)

@@ -1,0 +1,59 @@
+#pragma once
+// The calling thread's last platform error, as a Windows error code. Platform
+// implementations set it right after a failing call, so that messages can end
+// with SystemErrors::map(getLastError()) just as they would on Windows.
+
+namespace platform {
+
+int getLastError();
+void setLastError(int code);
+
+// Windows error codes the layers report.
+namespace winerror {
+constexpr int SUCCESS = 0;
+constexpr int INVALID_FUNCTION = 1;
+constexpr int FILE_NOT_FOUND = 2;
+constexpr int PATH_NOT_FOUND = 3;
+constexpr int TOO_MANY_OPEN_FILES = 4;
+constexpr int ACCESS_DENIED = 5;
+constexpr int INVALID_HANDLE = 6;
+constexpr int NOT_ENOUGH_MEMORY = 8;
+constexpr int INVALID_DRIVE = 15;
+constexpr int CURRENT_DIRECTORY = 16;
+constexpr int NOT_SAME_DEVICE = 17;
+constexpr int NO_MORE_FILES = 18;
+constexpr int WRITE_PROTECT = 19;
+constexpr int NOT_READY = 21;
+constexpr int WRITE_FAULT = 29;
+constexpr int READ_FAULT = 30;
+constexpr int SHARING_VIOLATION = 32;
+constexpr int LOCK_VIOLATION = 33;
+constexpr int HANDLE_EOF = 38;
+constexpr int NOT_SUPPORTED = 50;
+constexpr int FILE_EXISTS = 80;
+constexpr int INVALID_PARAMETER = 87;
+constexpr int DISK_FULL = 112;
+constexpr int INSUFFICIENT_BUFFER = 122;
+constexpr int INVALID_NAME = 123;
+constexpr int DIR_NOT_EMPTY = 145;
+constexpr int BAD_PATHNAME = 161;
+constexpr int BUSY = 170;
+constexpr int ALREADY_EXISTS = 183;
+constexpr int FILENAME_EXCED_RANGE = 206;
+constexpr int MORE_DATA = 234;
+constexpr int NO_MORE_ITEMS = 259;
+constexpr int DIRECTORY = 267;
+constexpr int CANT_RESOLVE_FILENAME = 1921;
+constexpr int BADDB = 1009;
+constexpr int BADKEY = 1010;
+constexpr int CANTOPEN = 1011;
+constexpr int CANTREAD = 1012;
+constexpr int CANTWRITE = 1013;
+constexpr int KEY_DELETED = 1018;
+constexpr int INTERNAL_ERROR = 1359;
+}  // namespace winerror
+
+// The Windows code closest to a POSIX errno value, for the Linux layers.
+int windowsErrorOfErrno(int errnoValue);
+
+}  // namespace platform

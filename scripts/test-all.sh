@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, and runs every test: once plain, once under
+# AddressSanitizer with UndefinedBehaviorSanitizer, once under ThreadSanitizer.
+# Exits non-zero on any failure.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+bash scripts/install-deps.sh
+
+run_suite() {
+  local folder=$1
+  shift
+  echo "=== $folder: build"
+  bash scripts/build.sh "$folder" "$@"
+  echo "=== $folder: tests"
+  (cd "$folder" && ctest --output-on-failure -j "$(nproc)" --timeout 600)
+}
+
+run_suite build/tests
+run_suite build/asan -DTAMBLIX_SANITIZE=address,undefined
+TSAN_OPTIONS="halt_on_error=1" run_suite build/tsan -DTAMBLIX_SANITIZE=thread
+echo "All test runs passed."

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <thread>
+
+#include "engine/failure/Assertion.h"
+#include "engine/failure/Exceptions.h"
+#include "engine/failure/LastError.h"
+#include "engine/failure/SystemErrors.h"
+#include "tests/support/TempDir.h"
+
+using testing_support::TempDir;
+using testing_support::WorkingDirectory;
+
+namespace {
+
+template <class Caught, class Thrown>
+bool caughtAs() {
+    try {
+        throw Thrown("text");
+    } catch (const Caught& e) {
+        return e.getMessage() == "text";
+    } catch (...) {
+        return false;
+    }
+}
+
+TEST(ExceptionTree, EachClassIsCaughtByItsBasesWithItsMessage) {
+    EXPECT_TRUE((caughtAs<exceptions::RuntimeException, util::parser::CommandLineConverterException>()));
+    EXPECT_TRUE((caughtAs<exceptions::IllegalArgumentException, util::parser::CommandLineConverterException>()));
+    EXPECT_TRUE((caughtAs<io::IOException, io::filesystem::LoadFileException>()));
+    EXPECT_TRUE((caughtAs<io::IOException, io::file::IStreamException>()));
+    EXPECT_TRUE((caughtAs<io::IOException, windows::file::CouldNotCreateDirectoryException>()));
+    EXPECT_TRUE((caughtAs<windows::file::WindowsFileException, windows::file::ModuleException>()));
+    EXPECT_TRUE((caughtAs<windows::file::CurrentDirectoryException, windows::file::SetCurrentDirectoryException>()));
+    EXPECT_TRUE((caughtAs<io::IOException, windows::file::DriveEnumeratorException>()));
+    EXPECT_TRUE((caughtAs<windows::registry::RegistryException, windows::registry::RegistryValueNotFoundException>()));
+    EXPECT_TRUE((caughtAs<windows::internet::InternetSessionException, windows::internet::CancelledException>()));
+    EXPECT_TRUE((caughtAs<windows::info::ExpandException, windows::info::BufferExpandException>()));
+    using namespace com::quorvex::products::tamblix;
+    EXPECT_TRUE((caughtAs<TamblixEngineException, TamblixUpdateException>()));
+    EXPECT_TRUE((caughtAs<exceptions::Exception, ZipReaderException>()));
+    // Classes that are not IO failures are not caught as such.
+    EXPECT_FALSE((caughtAs<io::IOException, io::filesystem::ExistsDirException>()));
+    EXPECT_FALSE((caughtAs<io::IOException, windows::file::FileFinderException>()));
+}
+
+TEST(SystemErrors, FramesThePlatformText) {
+    EXPECT_EQ(SystemErrors::map(2), "System error message: The file could not be found.\r\n");
+}
+
+TEST(SystemErrors, UnknownCodeNamesItInSignedDecimal) {
+    EXPECT_EQ(SystemErrors::map(-5),
+              "System error message: The string representation of the error code [-5] was not found.\r\n");
+}
+
+struct Fallback : ErrorMapper {
+    bool map(int code, std::string& text) const override {
+        if (code != 777777) return false;
+        text = "Our own text.";
+        return true;
+    }
+};
+
+TEST(SystemErrors, FallbackTextIsUsedOnlyWhenThePlatformHasNone) {
+    Fallback fallback;
+    EXPECT_EQ(SystemErrors::map(777777, &fallback), "System error message: Our own text.\r\n");
+    EXPECT_EQ(SystemErrors::map(5, &fallback), "System error message: Access is denied.\r\n");
+}
+
+struct ThrowingFallback : ErrorMapper {
+    bool map(int, std::string&) const override { throw std::runtime_error("broken"); }
+};
+
+TEST(SystemErrors, NeverThrows) {
+    TempDir scratch;
+    WorkingDirectory inScratch(scratch.path());
+    ThrowingFallback fallback;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(SystemErrors::map(424242, &fallback),
+              "An unexpected exception was caught in static std::string SystemErrors::map(int errorCode, "
+              "const ErrorMapper* fallbackErrors = 0) throw()\n");
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("Assertion failed. Message: false"), std::string::npos);
+}
+
+TEST(LastError, IsKeptPerThread) {
+    platform::setLastError(5);
+    int seenByOther = -1;
+    std::thread other([&] { seenByOther = platform::getLastError(); });
+    other.join();
+    EXPECT_EQ(seenByOther, 0);
+    EXPECT_EQ(platform::getLastError(), 5);
+}
+
+const char* const EXPECTED_REPORT =
+    "----------------------------------------\n"
+    "Assertion failed. Message: _state == ENGINE_READY\n"
+    "File: Engine.cpp\n"
+    "Line: 42\n"
+    "Occurred: Wed Jan  3 09:05:00 2007\n"
+    "\n"
+    "Please contact the developers and include this message.\n"
+    "Thank you for helping us improve the software.\n"
+    "----------------------------------------\n";
+
+TEST(AssertionReport, HasItsNineLines) {
+    EXPECT_EQ(assertionReport("_state == ENGINE_READY", "Engine.cpp", 42, "Wed Jan  3 09:05:00 2007"),
+              EXPECTED_REPORT);
+}
+
+TEST(AssertionReport, IsPrintedAndAppendedAndTheCallerGoesOn) {
+    TempDir scratch;
+    WorkingDirectory inScratch(scratch.path());
+    testing::internal::CaptureStdout();
+    TAMBLIX_ASSERT(1 + 1 == 3);
+    TAMBLIX_ASSERT(2 > 3);
+    const std::string printed = testing::internal::GetCapturedStdout();
+
+    const std::string file = scratch.read("assertion.txt");
+    EXPECT_EQ(file, printed);
+    const std::regex report(
+        "-{40}\nAssertion failed\\. Message: ([^\n]*)\nFile: [^\n]*FailureReportingTest\\.cpp\nLine: \\d+\n"
+        "Occurred: \\w{3} \\w{3} [ \\d]\\d \\d\\d:\\d\\d:\\d\\d \\d{4}\n\n"
+        "Please contact the developers and include this message\\.\n"
+        "Thank you for helping us improve the software\\.\n-{40}\n");
+    std::smatch first, second;
+    ASSERT_TRUE(std::regex_search(file, first, report));
+    const std::string rest = first.suffix();
+    ASSERT_TRUE(std::regex_match(rest, second, report));
+    EXPECT_EQ(first[1], "1 + 1 == 3");
+    EXPECT_EQ(second[1], "2 > 3");
+}
+
+TEST(AssertionReport, AnUnwritableFileIsIgnored) {
+    TempDir scratch;
+    std::filesystem::create_directory(scratch.path() / "assertion.txt");
+    WorkingDirectory inScratch(scratch.path());
+    testing::internal::CaptureStdout();
+    TAMBLIX_ASSERT(false);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("Message: false"), std::string::npos);
+}
+
+}  // namespace
