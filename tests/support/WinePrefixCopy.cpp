@@ -1,0 +1,50 @@
+#include "tests/support/WinePrefixCopy.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+#include <sys/wait.h>
+
+namespace testing_support {
+
+namespace {
+
+std::filesystem::path templatePrefix() {
+    const char* folder = std::getenv("TAMBLIX_WINE_TEMPLATE");
+    return folder ? folder : "";
+}
+
+std::string quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+
+}  // namespace
+
+bool winePrefixAvailable() {
+    const auto folder = templatePrefix();
+    return !folder.empty() && std::filesystem::exists(folder / ".complete");
+}
+
+void copyWinePrefix(const std::filesystem::path& folder) {
+    const auto from = templatePrefix();
+    const std::string command = "cp -al " + quoted(from) + " " + quoted(folder) + " && cd " + quoted(folder) +
+                                " && for f in *.reg; do cp --remove-destination " + quoted(from) +
+                                "/\"$f\" \"$f\"; done && rm -f .complete";
+    if (std::system(command.c_str()) != 0) throw std::runtime_error("could not copy the Wine prefix: " + command);
+}
+
+int runWine(const std::filesystem::path& prefix, const std::string& arguments, std::string* output) {
+    const std::string environment =
+        "WINEPREFIX=" + quoted(prefix) + " WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
+    const std::string command =
+        environment + "wine " + arguments + " 2>/dev/null; status=$?; " + environment + "wineserver -w; exit $status";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) throw std::runtime_error("could not run wine");
+    char buffer[4096];
+    std::string text;
+    for (size_t count; (count = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, count);
+    const int status = pclose(pipe);
+    if (output) *output = text;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace testing_support
