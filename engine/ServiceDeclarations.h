@@ -6,11 +6,8 @@ namespace windows::registry {
 class RegistryService;
 }
 
-namespace io::file {
+namespace platform::file {
 class IStream;
-}
-
-namespace io::filesystem {
 class FileReader;
 class FileWriter;
 class FileExistsQuery;
@@ -20,7 +17,7 @@ class DriveTypeQuery;
 class FileFinder;
 class DriveEnumerator;
 class DirectoryCreator;
-}  // namespace io::filesystem
+}  // namespace platform::file
 
 namespace windows::internet {
 class InternetSessionFactory;

@@ -25,8 +25,8 @@ public:
     ~TamblixEngine() override = default;
 
     // Reads, checks and applies both definitions documents; throws its failures.
-    virtual void loadDefinitionFiles(io::file::IStream& definitions, io::file::IStream& signature,
-                                     io::file::IStream& permanentDefinitions) = 0;
+    virtual void loadDefinitionFiles(platform::file::IStream& definitions, platform::file::IStream& signature,
+                                     platform::file::IStream& permanentDefinitions) = 0;
     virtual void scan() = 0;
     virtual void setSelected(ModificationSelection selection) = 0;
     virtual void selectAllHosts(bool selected) = 0;

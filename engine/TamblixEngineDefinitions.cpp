@@ -22,7 +22,7 @@ void TamblixEngineImpl::loadPluginDefinitions(const std::string& permanentDefini
 
 // PENDING: the definitions store reads, uncompresses and checks the documents,
 // then calls setProductInformation and loadPluginDefinitions.
-void TamblixEngineImpl::loadDefinitionFiles(io::file::IStream&, io::file::IStream&, io::file::IStream&) {
+void TamblixEngineImpl::loadDefinitionFiles(platform::file::IStream&, platform::file::IStream&, platform::file::IStream&) {
     throw TamblixEngineException("The definitions store is not part of this build.");
 }
 

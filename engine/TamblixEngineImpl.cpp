@@ -8,12 +8,12 @@ namespace com::quorvex::products::tamblix {
 
 TamblixEngineImpl::TamblixEngineImpl(windows::registry::RegistryService& registry, TamblixUpdate& updater,
                                      windows::internet::InternetSessionFactory& sessions,
-                                     io::filesystem::FileReader& reader, io::filesystem::FileWriter& writer,
-                                     io::filesystem::FileExistsQuery& fileExists, io::filesystem::FileRemover& remover,
-                                     io::filesystem::DirectoryExistsQuery& dirExists,
-                                     io::filesystem::DriveTypeQuery& driveType, io::filesystem::FileFinder& finder,
-                                     io::filesystem::DriveEnumerator& drives, ZipReader& zip, bool debug,
-                                     const std::vector<char>& publicKey, io::filesystem::DirectoryCreator& dirCreator)
+                                     platform::file::FileReader& reader, platform::file::FileWriter& writer,
+                                     platform::file::FileExistsQuery& fileExists, platform::file::FileRemover& remover,
+                                     platform::file::DirectoryExistsQuery& dirExists,
+                                     platform::file::DriveTypeQuery& driveType, platform::file::FileFinder& finder,
+                                     platform::file::DriveEnumerator& drives, ZipReader& zip, bool debug,
+                                     const std::vector<char>& publicKey, platform::file::DirectoryCreator& dirCreator)
     : _platformLocalTime(makePlatformLocalClock()),
       _platformFolders(makePlatformFolderPathQuery()),
       _uncompressor(makePlatformUncompressor()) {

@@ -43,18 +43,18 @@ struct EngineServices {
     windows::registry::RegistryService* registry = nullptr;
     TamblixUpdate* updater = nullptr;
     windows::internet::InternetSessionFactory* sessions = nullptr;
-    io::filesystem::FileReader* reader = nullptr;
-    io::filesystem::FileWriter* writer = nullptr;
-    io::filesystem::FileExistsQuery* fileExists = nullptr;
-    io::filesystem::FileRemover* remover = nullptr;
-    io::filesystem::DirectoryExistsQuery* dirExists = nullptr;
-    io::filesystem::DriveTypeQuery* driveType = nullptr;
-    io::filesystem::FileFinder* finder = nullptr;
-    io::filesystem::DriveEnumerator* drives = nullptr;
+    platform::file::FileReader* reader = nullptr;
+    platform::file::FileWriter* writer = nullptr;
+    platform::file::FileExistsQuery* fileExists = nullptr;
+    platform::file::FileRemover* remover = nullptr;
+    platform::file::DirectoryExistsQuery* dirExists = nullptr;
+    platform::file::DriveTypeQuery* driveType = nullptr;
+    platform::file::FileFinder* finder = nullptr;
+    platform::file::DriveEnumerator* drives = nullptr;
     ZipReader* zip = nullptr;
     bool debug = false;
     std::vector<char> publicKey;
-    io::filesystem::DirectoryCreator* dirCreator = nullptr;
+    platform::file::DirectoryCreator* dirCreator = nullptr;
     compression::UncompressionStream* uncompressor = nullptr;
     TickClock* ticks = nullptr;
     LocalClock* localTime = nullptr;
@@ -68,12 +68,12 @@ class TamblixEngineImpl : public TamblixEngine,
                           public Observer {
 public:
     TamblixEngineImpl(windows::registry::RegistryService& registry, TamblixUpdate& updater,
-                      windows::internet::InternetSessionFactory& sessions, io::filesystem::FileReader& reader,
-                      io::filesystem::FileWriter& writer, io::filesystem::FileExistsQuery& fileExists,
-                      io::filesystem::FileRemover& remover, io::filesystem::DirectoryExistsQuery& dirExists,
-                      io::filesystem::DriveTypeQuery& driveType, io::filesystem::FileFinder& finder,
-                      io::filesystem::DriveEnumerator& drives, ZipReader& zip, bool debug,
-                      const std::vector<char>& publicKey, io::filesystem::DirectoryCreator& dirCreator);
+                      windows::internet::InternetSessionFactory& sessions, platform::file::FileReader& reader,
+                      platform::file::FileWriter& writer, platform::file::FileExistsQuery& fileExists,
+                      platform::file::FileRemover& remover, platform::file::DirectoryExistsQuery& dirExists,
+                      platform::file::DriveTypeQuery& driveType, platform::file::FileFinder& finder,
+                      platform::file::DriveEnumerator& drives, ZipReader& zip, bool debug,
+                      const std::vector<char>& publicKey, platform::file::DirectoryCreator& dirCreator);
     // An engine over the given services that owns the given plugins, in order.
     TamblixEngineImpl(const EngineServices& services, std::vector<std::unique_ptr<Plugin>> plugins);
     ~TamblixEngineImpl() override;
@@ -82,8 +82,8 @@ public:
 
     // TamblixEngine
     void removeObserver(Observer* observer) override;
-    void loadDefinitionFiles(io::file::IStream& definitions, io::file::IStream& signature,
-                             io::file::IStream& permanentDefinitions) override;
+    void loadDefinitionFiles(platform::file::IStream& definitions, platform::file::IStream& signature,
+                             platform::file::IStream& permanentDefinitions) override;
     void scan() override;
     void setSelected(ModificationSelection selection) override;
     void selectAllHosts(bool selected) override;

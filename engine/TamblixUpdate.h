@@ -20,7 +20,7 @@ public:
     // Installs newer signed definitions when the description at url announces a
     // counter above currentCounter. Returns UPDATED, NOT_UPDATED or CANCELLED;
     // every other outcome is thrown.
-    virtual int update(const std::string& url, int currentCounter, io::filesystem::FileWriter& writer,
+    virtual int update(const std::string& url, int currentCounter, platform::file::FileWriter& writer,
                        compression::UncompressionStream& uncompressor,
                        windows::internet::InternetSessionFactory& sessions, const std::vector<char>& publicKey) = 0;
     virtual void cancel() = 0;

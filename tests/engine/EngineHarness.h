@@ -35,7 +35,7 @@ struct FakeUpdater : TamblixUpdate {
         --observers;
         TamblixUpdate::removeObserver(observer);
     }
-    int update(const std::string&, int, io::filesystem::FileWriter&, compression::UncompressionStream&,
+    int update(const std::string&, int, platform::file::FileWriter&, compression::UncompressionStream&,
                windows::internet::InternetSessionFactory&, const std::vector<char>&) override {
         if (failure) failure();
         if (waitForCancel) {
