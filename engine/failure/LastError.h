@@ -51,6 +51,7 @@ constexpr int CANTREAD = 1012;
 constexpr int CANTWRITE = 1013;
 constexpr int KEY_DELETED = 1018;
 constexpr int INTERNAL_ERROR = 1359;
+constexpr int BAD_NETPATH = 53;
 }  // namespace winerror
 
 // The Windows code closest to a POSIX errno value, for the Linux layers.
