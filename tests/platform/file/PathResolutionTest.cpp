@@ -147,4 +147,22 @@ TEST_F(PathResolution, ListingsFollowChangesOfTheFolder) {
     EXPECT_EQ(windowsText(resolver.resolve("c:\\docs\\OTHER.TXT").windows), "C:\\Docs\\other.txt");
 }
 
+// The worker thread and the main thread share the services.
+TEST_F(PathResolution, ResolvesFromSeveralThreadsAtOnce) {
+    const PathResolver resolver(prefix());
+    testing_support::WorkingDirectory inside(driveC);
+    std::vector<std::thread> threads;
+    std::vector<int> found(4, 0);
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            const char* paths[] = {"C:\\PROGRAM FILES\\app\\App.Exe", "windows\\System32\\KERNEL32.dll",
+                                   "c:\\mixed\\BOTH", "c:\\docs\\missing.txt"};
+            for (int i = 0; i < 200; ++i)
+                if (resolver.resolve(paths[i % 4]).outcome == Outcome::FOUND) ++found[t];
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(found, std::vector<int>(4, 150));
+}
+
 }  // namespace
