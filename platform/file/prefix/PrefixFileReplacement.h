@@ -3,8 +3,9 @@
 // of the file and renamed over it when complete (after fsync), so that readers
 // see either the old content or the whole new one. Where the path is a link,
 // the file the link ends at is replaced and the link stays. The new file keeps
-// the old one's permissions and owner. A file with other names (hard links) gets
-// a new inode, so those names keep the old content.
+// the old one's permissions and owner; a file that may not be written to is
+// refused, as opening it for writing would be. A file with other names (hard
+// links) gets a new inode, so those names keep the old content.
 
 #include <ostream>
 #include <memory>
