@@ -9,6 +9,7 @@
 #include "engine/failure/Exceptions.h"
 #include "engine/failure/LastError.h"
 #include "engine/failure/SystemErrors.h"
+#include "platform/file/prefix/PrefixFileCalls.h"
 #include "tests/platform/file/PrefixFixture.h"
 
 using file_tests::thrownText;
@@ -129,6 +130,23 @@ TEST_F(FileWrite, AWriteThatFailsHalfWayLeavesTheOldContentAndNoTemporaryFile) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no failure, 2: another text, 3: another exception";
     EXPECT_EQ(content("etc/Hosts"), "old content");
     EXPECT_EQ(namesIn(driveC / "etc"), std::vector<std::string>{"Hosts"});
+}
+
+// The last step fails when the target turned into a folder meanwhile: the
+// temporary file goes, the folder stays as it is.
+TEST_F(FileWrite, AReplacementThatCannotTakeThePlaceOfTheFileLeavesNoTrace) {
+    const platform::prefix::PathResolver resolver(prefix());
+    platform::prefix::PrefixFileCalls calls(resolver);
+    {
+        auto replacement = calls.replaceFile("c:\\etc\\hosts", std::ios::out | std::ios::binary);
+        replacement->write("new", 3);
+        std::filesystem::remove(driveC / "etc" / "Hosts");
+        file("etc/Hosts/inside.txt", "kept");
+        EXPECT_THROW(replacement->commit(), std::ios_base::failure);
+        EXPECT_NE(platform::getLastError(), winerror::SUCCESS);
+    }
+    EXPECT_EQ(namesIn(driveC / "etc"), std::vector<std::string>{"Hosts"});
+    EXPECT_EQ(content("etc/Hosts/inside.txt"), "kept");
 }
 
 }  // namespace
