@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <sys/resource.h>
@@ -219,6 +220,24 @@ TEST(CompressionStreams, BytesAfterTheStreamAreIgnored) {
     const std::string trailer = "trailing bytes";
     container.insert(container.end(), trailer.begin(), trailer.end());
     EXPECT_EQ(compression::ZlibUncompressionStream().uncompress(container, STARTUP_LIMIT), data);
+}
+
+TEST(CompressionStreams, OneInstanceOfEachServesSeveralThreadsAtOnce) {
+    compression::ZlibCompressionStream compressor;
+    compression::ZlibUncompressionStream uncompressor;
+    const Bytes first = repeatedText(200000);
+    const Bytes second = randomBytes(50000, 3);
+    int sameBytes[2] = {0, 0};
+    auto roundTrips = [&](const Bytes& data, int& same) {
+        for (int i = 0; i < 20; ++i)
+            if (uncompressor.uncompress(compressor.compress(data, STARTUP_LIMIT), STARTUP_LIMIT) == data) ++same;
+    };
+    std::thread one(roundTrips, std::cref(first), std::ref(sameBytes[0]));
+    std::thread two(roundTrips, std::cref(second), std::ref(sameBytes[1]));
+    one.join();
+    two.join();
+    EXPECT_EQ(sameBytes[0], 20);
+    EXPECT_EQ(sameBytes[1], 20);
 }
 
 }  // namespace

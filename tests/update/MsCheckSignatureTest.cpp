@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/failure/Exceptions.h"
@@ -158,6 +159,39 @@ TEST(MsCheckSignature, MalformedKeyBlobsFailTheImport) {
         EXPECT_EQ(checkFailure(c.blob, f.data, f.signature), importFailure(c.blob.size(), c.code));
         EXPECT_EQ(platform::getLastError(), c.code);
     }
+}
+
+// The main thread and the worker may verify at the same time; each thread keeps
+// its own last error.
+TEST(MsCheckSignature, ThreadsCheckAtOnceWithOneCheckerAndTheirOwnLastError) {
+    const CryptoApiFixture f;
+    MsCheckSignature checker;
+    int valid = 0;
+    int refused = 0;
+    std::thread verifying([&] {
+        for (int i = 0; i < 50; ++i) {
+            io::file::TestStreamImpl key(f.key);
+            io::file::TestStreamImpl signature(f.signature);
+            platform::setLastError(0);
+            if (checker.check(key, f.data, signature) && platform::getLastError() == 0) ++valid;
+        }
+    });
+    std::thread failing([&] {
+        const Bytes empty;
+        for (int i = 0; i < 50; ++i) {
+            io::file::TestStreamImpl key(empty);
+            io::file::TestStreamImpl signature(f.signature);
+            try {
+                checker.check(key, f.data, signature);
+            } catch (const SignatureException&) {
+                if (platform::getLastError() == winerror::NTE_BAD_DATA) ++refused;
+            }
+        }
+    });
+    verifying.join();
+    failing.join();
+    EXPECT_EQ(valid, 50);
+    EXPECT_EQ(refused, 50);
 }
 
 }  // namespace

@@ -18,10 +18,12 @@ namespace compression {
 
 namespace {
 
-// Output reserved at first, as a multiple of the compressed length; the buffer
-// doubles from there while the stream yields more.
+// Output reserved at first: a multiple of the compressed length, within bounds so
+// that damaged data fails before much is reserved. The buffer doubles from there
+// while the stream yields more, never beyond the size field.
 constexpr std::size_t FIRST_GUESS_FACTOR = 8;
-constexpr std::size_t FIRST_GUESS_MINIMUM = 64 * 1024;
+constexpr std::size_t FIRST_GUESS_SMALLEST = 64 * 1024;
+constexpr std::size_t FIRST_GUESS_LARGEST = 64 * 1024 * 1024;
 constexpr uInt LARGEST_STEP = std::numeric_limits<uInt>::max();
 
 CompressionException allocationFailure(const std::vector<char>& data, unsigned long maxSize, std::uint32_t bufSize) {
@@ -70,7 +72,8 @@ void growOutput(std::vector<char>& output, std::size_t size, const std::vector<c
 std::vector<char> inflateContainer(const std::vector<char>& data, unsigned long maxSize, std::uint32_t bufSize) {
     const std::size_t compressedLength = data.size() - SIZE_FIELD_LENGTH;
     std::vector<char> output;
-    const std::size_t firstGuess = std::max(FIRST_GUESS_MINIMUM, compressedLength * FIRST_GUESS_FACTOR);
+    const std::size_t firstGuess =
+        std::clamp(compressedLength * FIRST_GUESS_FACTOR, FIRST_GUESS_SMALLEST, FIRST_GUESS_LARGEST);
     growOutput(output, std::min<std::size_t>(bufSize, firstGuess), data, maxSize, bufSize);
 
     Inflater inflater;
