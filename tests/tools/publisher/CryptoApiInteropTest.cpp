@@ -67,8 +67,10 @@ TEST(CryptoApiInterop, ThePlatformsProviderAcceptsWhatTheToolSigns) {
     const testing_support::WorkingDirectory inFolder(folder.path());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(testing_support::runWine(folder.path() / "prefix", "'" + verifier + "' " + c.arguments),
-                  c.exitCode);
+        std::string output;
+        EXPECT_EQ(testing_support::runWine(folder.path() / "prefix", "'" + verifier + "' " + c.arguments, &output),
+                  c.exitCode)
+            << output;
     }
 }
 
