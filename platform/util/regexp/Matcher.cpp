@@ -28,16 +28,15 @@ Matcher::Matcher(const Program& program, const std::string& text, const std::str
 }
 
 bool Matcher::find() {
-    const std::size_t lastStart = _program.anchored ? 0 : _size;
-    for (std::size_t start = 0; start <= lastStart; ++start) {
+    if (_program.anchored) return _run(0, 0);
+    for (std::size_t start = 0; start <= _size; ++start) {
         if (_program.firstByte >= 0) {
             if (start >= _size) return false;
             const void* next = std::memchr(_text + start, _program.firstByte, _size - start);
             if (!next) return false;
             start = static_cast<std::size_t>(static_cast<const unsigned char*>(next) - _text);
-            if (_program.anchored && start != 0) return false;
         }
-        // States that failed from an earlier start fail from this one too.
+        // The memo stays: states that failed from an earlier start fail from this one too.
         if (_run(0, start)) return true;
     }
     return false;

@@ -12,8 +12,8 @@
 //   state again and stops there. Answers of negated elements are remembered the
 //   same way.
 // - A search may take at most MIN_STEPS + STEPS_PER_STATE x instructions x
-//   (text size + 1) steps, MAX_STACK_ENTRIES open choices and
-//   StateMemo::MAX_KEYED_STATES remembered states. Running out throws
+//   (text size + 1) steps, MAX_STACK_ENTRIES open choices, and as many
+//   remembered states as StateMemo has room for. Running out throws
 //   ATLRegularExpressionException (WORK_LIMIT_TEXT + pattern), because the
 //   answer is then unknown: it is never turned into "no match".
 

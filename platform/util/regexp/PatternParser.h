@@ -4,8 +4,10 @@
 // expression.\n" + pattern.
 //
 // Syntax: \ escapes the next character (\t is a tab); \0 ... \9 match the text of
-// match group 0 ... 9; \a \b \c \d \h \n \q \w \z are abbreviations, each one
-// element; . any byte; [ ] a byte set with ranges a-z, a leading ^ negates it;
+// match group 0 ... 9 (nothing while that group has not matched; a group the
+// pattern does not have is refused); \a \b \c \d \h \n \q \w \z are abbreviations, each one
+// element; . any byte; [ ] a byte set with ranges a-z, a leading ^ negates it
+// (inside it \ makes the next character a member, \t a tab; it may not be empty);
 // ^ as the first character anchors the whole pattern at the start of the text,
 // elsewhere it asserts the start; $ asserts the end of the text; ? * + after an
 // element, followed by ? to take as few as possible; ( ) grouping; { } a match

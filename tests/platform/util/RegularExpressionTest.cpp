@@ -2,6 +2,7 @@
 
 #include <random>
 #include <set>
+#include <thread>
 
 #include "engine/failure/Exceptions.h"
 #include "platform/util/regexp/ATLRegularExpressionImpl.h"
@@ -273,6 +274,24 @@ TEST(RegularExpression, OneObjectMatchesManyTexts) {
     EXPECT_FALSE(expression.match("HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives"));
     EXPECT_TRUE(expression.match("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows"));
     EXPECT_EQ(expression.getPattern(), "^HKEY_LOCAL_MACHINE\\\\Software\\\\(Classes|Microsoft)\\\\");
+}
+
+TEST(RegularExpression, OneObjectServesSeveralThreads) {
+    const ATLRegularExpressionImpl expression("^{\\w}\\\\(a*)*!b\\0$");
+    auto work = [&expression](int& right) {
+        for (int i = 0; i < 200; ++i) {
+            const std::string name = i % 2 ? "Key" : "Other";
+            right += expression.match(name + "\\" + std::string(static_cast<std::size_t>(i), 'a') + name) &&
+                     !expression.match(name + "\\b" + name);
+        }
+    };
+    int first = 0;
+    int second = 0;
+    std::thread other(work, std::ref(first));
+    work(second);
+    other.join();
+    EXPECT_EQ(first, 200);
+    EXPECT_EQ(second, 200);
 }
 
 // Random patterns over a and b, each built as a small tree that is printed in
