@@ -7,6 +7,7 @@ packages=(
   zlib1g-dev libminizip-dev libxml2-dev libssl-dev libcurl4-openssl-dev libboost-regex-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   wine
+  gcc-mingw-w64-x86-64
 )
 
 missing=()

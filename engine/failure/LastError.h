@@ -51,9 +51,23 @@ constexpr int CANTREAD = 1012;
 constexpr int CANTWRITE = 1013;
 constexpr int KEY_DELETED = 1018;
 constexpr int INTERNAL_ERROR = 1359;
+constexpr int BAD_NETPATH = 53;
 }  // namespace winerror
 
 // The Windows code closest to a POSIX errno value, for the Linux layers.
 int windowsErrorOfErrno(int errnoValue);
 
 }  // namespace platform
+
+// Codes of the cryptographic provider (HRESULT values, negative as int).
+namespace platform::winerror {
+constexpr int NTE_BAD_KEY = static_cast<int>(0x80090003u);
+constexpr int NTE_BAD_LEN = static_cast<int>(0x80090004u);
+constexpr int NTE_BAD_DATA = static_cast<int>(0x80090005u);
+constexpr int NTE_BAD_SIGNATURE = static_cast<int>(0x80090006u);
+constexpr int NTE_BAD_VER = static_cast<int>(0x80090007u);
+constexpr int NTE_BAD_ALGID = static_cast<int>(0x80090008u);
+constexpr int NTE_BAD_TYPE = static_cast<int>(0x8009000Au);
+constexpr int NTE_NO_MEMORY = static_cast<int>(0x8009000Eu);
+constexpr int NTE_FAIL = static_cast<int>(0x80090020u);
+}  // namespace platform::winerror

@@ -48,6 +48,16 @@ const std::map<int, const char*>& errorTexts() {
         {1018, "The registry key has been marked for deletion."},
         {1359, "An internal error occurred."},
         {1921, "The name of the file cannot be resolved by the system."},
+        {53, "The network path was not found."},
+        {static_cast<int>(0x80090003u), "The key is not valid."},
+        {static_cast<int>(0x80090004u), "The length is not valid."},
+        {static_cast<int>(0x80090005u), "The data is not valid."},
+        {static_cast<int>(0x80090006u), "The signature is not valid."},
+        {static_cast<int>(0x80090007u), "The version is not valid."},
+        {static_cast<int>(0x80090008u), "The algorithm is not valid."},
+        {static_cast<int>(0x8009000Au), "The type is not valid."},
+        {static_cast<int>(0x8009000Eu), "There is not enough memory for the cryptographic operation."},
+        {static_cast<int>(0x80090020u), "An internal error occurred in the cryptographic provider."},
     };
     return texts;
 }

@@ -1,0 +1,25 @@
+#include "platform/file/CurrentDirectoryImpl.h"
+
+#include "engine/failure/Exceptions.h"
+#include "engine/failure/LastError.h"
+#include "engine/failure/SystemErrors.h"
+
+namespace platform::file {
+
+void CurrentDirectoryImpl::setCurrentDirectory(const std::string& path) {
+    if (_calls.setCurrentDirectory(path)) return;
+    throw windows::file::SetCurrentDirectoryException("Could not set the directory, " + path +
+                                                      ", to the current directory.\n\n" +
+                                                      SystemErrors::map(platform::getLastError()));
+}
+
+std::string CurrentDirectoryImpl::getCurrentDirectory() {
+    std::string directory;
+    if (!_calls.getCurrentDirectory(directory))
+        throw windows::file::GetCurrentDirectoryException("Couldn't get the current directory.\n\n " +
+                                                          SystemErrors::map(platform::getLastError()));
+    if (directory.empty() || directory.back() != '\\') directory += '\\';
+    return directory;
+}
+
+}  // namespace platform::file

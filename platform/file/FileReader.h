@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace platform::file {
+
+// Reads a whole file, or its first bytesToRead bytes (0 means all of it).
+// Failures throw io::filesystem::LoadFileException.
+class FileReader {
+public:
+    virtual ~FileReader() = default;
+    virtual std::vector<char> readFile(const std::string& path, std::size_t bytesToRead) = 0;
+};
+
+}  // namespace platform::file

@@ -1,0 +1,165 @@
+#include "tools/publisher/Commands.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "engine/failure/Exceptions.h"
+#include "platform/file/TestStreamImpl.h"
+#include "tools/publisher/AtomicFile.h"
+#include "tools/publisher/KeyPair.h"
+#include "update/compression/ZlibCompressionStream.h"
+#include "update/compression/ZlibUncompressionStream.h"
+#include "update/signature/MsCheckSignature.h"
+#include "update/signature/XmlSignature.h"
+
+namespace publisher {
+
+namespace {
+
+// The engine refuses at start-up a container that announces more than this.
+constexpr unsigned long STARTUP_LIMIT = 512000000UL;
+constexpr unsigned long NO_LIMIT = 4294967295UL;
+
+void expectArguments(const Arguments& arguments, std::size_t least, std::size_t most, const char* command) {
+    if (arguments.size() < least || arguments.size() > most)
+        throw exceptions::IllegalArgumentException(std::string("Wrong number of arguments for '") + command +
+                                                   "'.\n\n" + usage());
+}
+
+bool isCompressed(const std::string& path) {
+    const std::string extension = std::filesystem::path(path).extension().string();
+    return extension.size() == 4 && (extension[1] | 0x20) == 't' && (extension[2] | 0x20) == 'a' &&
+           (extension[3] | 0x20) == 'm';
+}
+
+// The signed bytes of a definitions file: a compressed one is unpacked first.
+std::vector<char> signedBytesOf(const std::string& path) {
+    std::vector<char> bytes = readWholeFile(path);
+    if (!isCompressed(path)) return bytes;
+    compression::ZlibUncompressionStream uncompressor;
+    return uncompressor.uncompress(bytes, NO_LIMIT);
+}
+
+// The reference a signature names by default: the definitions document's file name.
+std::string defaultUri(const std::string& path) {
+    std::filesystem::path name = std::filesystem::path(path).filename();
+    if (isCompressed(path)) name = name.stem();
+    return name.string();
+}
+
+int parseBits(const std::string& text) {
+    std::size_t used = 0;
+    int bits = 0;
+    try {
+        bits = std::stoi(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != text.size())
+        throw exceptions::IllegalArgumentException("The key size '" + text + "' is not a number of bits.");
+    return bits;
+}
+
+void refuseExisting(const std::string& path) {
+    std::error_code ignored;
+    if (std::filesystem::exists(path, ignored))
+        throw exceptions::IllegalArgumentException("The file '" + path +
+                                                   "' already exists; keygen never replaces a key. Remove it first.");
+}
+
+}  // namespace
+
+std::string usage() {
+    return "Usage: tamblix-publisher <command> <arguments>\n"
+           "\n"
+           "  keygen <private.pem> <publickey.dat> [bits]\n"
+           "      Makes an RSA key pair (2048 bits unless given): the PEM private key for the\n"
+           "      publisher and publickey.dat, the public key that ships with the product.\n"
+           "      Existing files are never replaced.\n"
+           "  pack <in.xml> <out.xml.tam>\n"
+           "      Compresses a definitions document.\n"
+           "  unpack <in.xml.tam> <out.xml>\n"
+           "      Uncompresses a definitions file.\n"
+           "  sign <private.pem> <definitions.xml.tam|definitions.xml> <definitions-sig.xml> [uri]\n"
+           "      Signs the uncompressed document and writes its detached signature document.\n"
+           "      The reference uri is the document's file name unless given.\n"
+           "  verify <publickey.dat> <definitions.xml.tam|definitions.xml> <definitions-sig.xml>\n"
+           "      Checks a signature as the engine does.\n"
+           "\n"
+           "Exit codes: 0 success (verify: the signature is valid), 1 the signature does not\n"
+           "match, 2 an error (its text on standard error).\n";
+}
+
+int keygen(const Arguments& arguments) {
+    expectArguments(arguments, 2, 3, "keygen");
+    const std::string& privatePath = arguments[0];
+    const std::string& publicPath = arguments[1];
+    const int bits = arguments.size() == 3 ? parseBits(arguments[2]) : DEFAULT_KEY_BITS;
+    refuseExisting(privatePath);
+    refuseExisting(publicPath);
+    const KeyPair pair = generateKeyPair(bits);
+    writeFileAtomically(privatePath, std::vector<char>(pair.privateKeyPem.begin(), pair.privateKeyPem.end()), true);
+    try {
+        writeFileAtomically(publicPath, pair.publicKeyBlob);
+    } catch (...) {
+        // A private key without its public key is of no use: leave neither.
+        std::error_code ignored;
+        std::filesystem::remove(privatePath, ignored);
+        throw;
+    }
+    return EXIT_VALID;
+}
+
+int pack(const Arguments& arguments) {
+    expectArguments(arguments, 2, 2, "pack");
+    compression::ZlibCompressionStream compressor;
+    writeFileAtomically(arguments[1], compressor.compress(readWholeFile(arguments[0]), STARTUP_LIMIT));
+    return EXIT_VALID;
+}
+
+int unpack(const Arguments& arguments) {
+    expectArguments(arguments, 2, 2, "unpack");
+    compression::ZlibUncompressionStream uncompressor;
+    writeFileAtomically(arguments[1], uncompressor.uncompress(readWholeFile(arguments[0]), NO_LIMIT));
+    return EXIT_VALID;
+}
+
+int sign(const Arguments& arguments) {
+    expectArguments(arguments, 3, 4, "sign");
+    const std::vector<char> pem = readWholeFile(arguments[0]);
+    const std::vector<char> data = signedBytesOf(arguments[1]);
+    const std::string uri = arguments.size() == 4 ? arguments[3] : defaultUri(arguments[1]);
+    encryption::pki::XmlSignature document;
+    const std::string text = document.create(sha1Digest(data), signSha1(std::string(pem.begin(), pem.end()), data), uri);
+    writeFileAtomically(arguments[2], std::vector<char>(text.begin(), text.end()));
+    return EXIT_VALID;
+}
+
+int verify(const Arguments& arguments) {
+    expectArguments(arguments, 3, 3, "verify");
+    const std::vector<char> publicKey = readWholeFile(arguments[0]);
+    const std::vector<char> data = signedBytesOf(arguments[1]);
+    const std::vector<char> documentBytes = readWholeFile(arguments[2]);
+    const std::string document(documentBytes.begin(), documentBytes.end());
+
+    // The same texts as the engine's definitions store gives.
+    std::vector<char> digest;
+    std::vector<char> signature;
+    encryption::pki::XmlSignature reader;
+    if (!reader.parse(document, digest, signature))
+        throw com::quorvex::products::tamblix::TamblixEngineException(
+            "Error parsing the Xml Signature. The xml data size is " + std::to_string(document.size()) +
+            " bytes. XML data: [" + document + "].");
+    platform::file::TestStreamImpl keyStream(publicKey);
+    platform::file::TestStreamImpl signatureStream(signature);
+    encryption::pki::MsCheckSignature checker;
+    if (!checker.check(keyStream, data, signatureStream)) {
+        std::cerr << "The signature did not match the signed data. Public key size: " << publicKey.size()
+                  << ". XML data size: " << data.size() << ". Signature size: " << signature.size() << ".\n";
+        return EXIT_MISMATCH;
+    }
+    std::cout << "The signature is valid.\n";
+    return EXIT_VALID;
+}
+
+}  // namespace publisher

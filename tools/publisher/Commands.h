@@ -1,0 +1,25 @@
+#pragma once
+// The subcommands of the publisher's tool. Each takes its own arguments (the words
+// after the subcommand) and returns the process exit code; failures throw
+// exceptions::Exception with a text for standard error (exit code 2).
+
+#include <string>
+#include <vector>
+
+namespace publisher {
+
+constexpr int EXIT_VALID = 0;
+constexpr int EXIT_MISMATCH = 1;
+constexpr int EXIT_ERROR = 2;
+
+using Arguments = std::vector<std::string>;
+
+int keygen(const Arguments& arguments);
+int pack(const Arguments& arguments);
+int unpack(const Arguments& arguments);
+int sign(const Arguments& arguments);
+int verify(const Arguments& arguments);
+
+std::string usage();
+
+}  // namespace publisher
