@@ -48,6 +48,8 @@ const std::map<int, const char*>& errorTexts() {
         {1018, "The registry key has been marked for deletion."},
         {1359, "An internal error occurred."},
         {1921, "The name of the file cannot be resolved by the system."},
+        {13, "The data is invalid."},
+        {1168, "Element not found."},
     };
     return texts;
 }
