@@ -51,10 +51,13 @@ xmlNodePtr createElement(xmlDocPtr document, const std::string& name, const std:
 }
 
 xmlNodePtr createInstruction(xmlDocPtr document, const std::string& target, int& error) {
-    error = INVALID_PARAMETER;
     const bool reserved = target.size() == 3 && (target[0] | 0x20) == 'x' && (target[1] | 0x20) == 'm' &&
                           (target[2] | 0x20) == 'l';
-    if (!isXmlText(target) || xmlValidateNCName(libxml::chars(target), 0) != 0 || reserved) return nullptr;
+    if (!isXmlText(target) || xmlValidateNCName(libxml::chars(target), 0) != 0 || reserved) {
+        error = INVALID_PARAMETER;
+        return nullptr;
+    }
+    error = platform::winerror::NOT_ENOUGH_MEMORY;
     return xmlNewDocPI(document, libxml::chars(target), nullptr);
 }
 
