@@ -3,7 +3,11 @@
 #include "engine/failure/Exceptions.h"
 #include "engine/failure/LastError.h"
 #include "engine/failure/SystemErrors.h"
+#include "platform/registry/tree/KeyResolver.h"
 #include "platform/registry/tree/RegistryFileFormat.h"
+#include "platform/registry/tree/RegistryText.h"
+
+#include <set>
 
 namespace windows::registry::memory {
 
@@ -56,10 +60,20 @@ public:
 
     tree::RegistryHive& hive(HiveId id) override { return hiveOf(id); }
     const info::EnvironmentExpander& expander() override { return _expander; }
+    int openCode(HiveId hive, const std::vector<std::u16string>& path) override {
+        return denied.count({hive, lowerPath(path)}) ? platform::winerror::ACCESS_DENIED : platform::winerror::SUCCESS;
+    }
+
+    static std::vector<std::u16string> lowerPath(const std::vector<std::u16string>& path) {
+        std::vector<std::u16string> lower;
+        for (const auto& name : path) lower.push_back(tree::lowerCase(name));
+        return lower;
+    }
 
     MemoryHive& hiveOf(HiveId id) { return _hives[static_cast<int>(id)]; }
     info::EnvironmentVariables& variables() { return _variables; }
     bool readOnly = false;
+    std::set<std::pair<HiveId, std::vector<std::u16string>>> denied;
 
 private:
     MemoryHive _hives[3] = {MemoryHive(readOnly), MemoryHive(readOnly), MemoryHive(readOnly)};
@@ -97,6 +111,14 @@ info::EnvironmentVariables& MemoryRegistryService::variables() { return _memory(
 void MemoryRegistryService::setReadOnly(bool readOnly) {
     std::lock_guard<std::recursive_mutex> hold(hives().mutex());
     _memory().readOnly = readOnly;
+}
+
+void MemoryRegistryService::denyAccess(std::uint32_t root, const std::string& subkey) {
+    std::lock_guard<std::recursive_mutex> hold(hives().mutex());
+    const tree::Resolution found = tree::resolveKey(hives(), root, subkey);
+    if (found.code != 0 || !found.missing.empty() || found.found.usersRoot)
+        throw RegistryKeyNotFoundException("There is no key " + subkey + " to deny access to.");
+    _memory().denied.insert({found.found.hive, MemoryHives::lowerPath(found.found.path)});
 }
 
 int MemoryRegistryService::commits(HiveId hive) const {

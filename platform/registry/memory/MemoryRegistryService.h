@@ -28,6 +28,8 @@ public:
     info::EnvironmentVariables& variables();
     // While read-only every change is refused with ERROR_ACCESS_DENIED.
     void setReadOnly(bool readOnly);
+    // Opening the existing key (as it is now, links followed) is refused with ERROR_ACCESS_DENIED from now on.
+    void denyAccess(std::uint32_t root, const std::string& subkey);
     // How often a hive was stored because a key a modification was made through was closed.
     int commits(tree::HiveId hive) const;
 

@@ -74,6 +74,9 @@ void PrefixHive::_load() {
     FileStamp stamp;
     FileDescriptor file(::open(_file.c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.valid()) {
+        if (errno == EACCES || errno == EPERM)
+            throw RegistryAccessDeniedException("The registry file '" + _file.string() + "' cannot be read.\n\n" +
+                                                systemText(errno));
         if (errno != ENOENT)
             throw RegistryException("The registry file '" + _file.string() + "' cannot be read.\n\n" + systemText(errno));
         content = tree::emptyRegistryFile(_relativeTo, archLineOf(_prefix));

@@ -131,7 +131,7 @@ private:
     }
 
     bool _fail(const std::string& reason) {
-        _error = {_lineNumber, reason};
+        _error = {_lineNumber == 0 ? 1 : _lineNumber, reason};
         return false;
     }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "platform/registry/EnvironmentExpander.h"
 #include "platform/registry/tree/RegistryChange.h"
@@ -54,6 +55,8 @@ public:
     virtual const info::EnvironmentExpander& expander() = 0;
     // The time of a change, in 100 ns since 1601.
     virtual std::uint64_t now() const;
+    // The Windows code that refuses opening the existing key at path, 0 when it may be opened.
+    virtual int openCode(HiveId /*hive*/, const std::vector<std::u16string>& /*path*/) { return 0; }
     // Held through every operation on the hives, so that keys may be used from
     // several threads.
     std::recursive_mutex& mutex() { return _mutex; }

@@ -56,7 +56,11 @@ void RegistryKeyImpl::_open(Mode mode) {
     Resolution found = resolveKey(*_hives, _root, cText(_subkey));
     if (found.code != 0) throwRegistryFailure(found.code, texts);
     _location = std::move(found.found);
-    if (found.missing.empty()) return;
+    if (found.missing.empty()) {
+        if (_location.usersRoot) return;
+        if (const int code = _hives->openCode(_location.hive, _location.path)) throwRegistryFailure(code, texts);
+        return;
+    }
     if (mode == Mode::OPEN) throwRegistryFailure(platform::winerror::FILE_NOT_FOUND, texts);
 
     if (_location.usersRoot) throwRegistryFailure(platform::winerror::ACCESS_DENIED, texts);
