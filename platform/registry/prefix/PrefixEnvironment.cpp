@@ -127,7 +127,7 @@ void PrefixEnvironment::_build() {
     variables.set("ALLUSERSPROFILE", programData);
     variables.set("PUBLIC", machineText(profiles, "Public").value_or("C:\\users\\Public"));
 
-    // The user's profile; it is set again at the end, since nothing overrides it.
+    // The user's profile: nothing overrides it.
     const std::string userProfile =
         machineText(std::string(profiles) + "\\" + tree::utf16ToUtf8(tree::USER_SID), "ProfileImagePath")
             .value_or("C:\\users\\" + prefixUserName(_prefix));
@@ -144,12 +144,15 @@ void PrefixEnvironment::_build() {
         {"APPDATA", userText(shellFolders, "AppData").value_or(userProfile + "\\AppData\\Roaming")},
         {"LOCALAPPDATA", userText(shellFolders, "Local AppData").value_or(userProfile + "\\AppData\\Local")},
     };
-    for (const auto& [name, value] : profileVariables) variables.set(name, value);
-
+    const auto setProfile = [&] {
+        for (const auto& [name, value] : profileVariables) variables.set(name, value);
+    };
+    setProfile();
     setFromKey(_hives, ROOT_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager\\Environment", variables,
                false);
+    setProfile();
     setFromKey(_hives, ROOT_CURRENT_USER, "Environment", variables, true);
-    for (const auto& [name, value] : profileVariables) variables.set(name, value);
+    setProfile();
     _variables = std::move(variables);
 }
 
