@@ -35,7 +35,8 @@ std::optional<RegistryData> convertRegistryValue(std::uint32_t type, std::string
 }
 
 std::string fullKeyName(std::uint32_t root, const std::string& subkey) {
-    const std::string rootName = RegistryKeyNames(false).keyToString(root);
+    static const RegistryKeyNames LONG_NAMES(false);
+    const std::string rootName = LONG_NAMES.keyToString(root);
     return subkey.empty() ? rootName : rootName + "\\" + subkey;
 }
 

@@ -118,6 +118,10 @@ void PrefixHive::_throwInUse(const std::string& entry) const {
 }
 
 void PrefixHive::refresh() {
+    const auto now = std::chrono::steady_clock::now();
+    // Opening keys one after the other needs no look at the file for each of them.
+    if (_loaded && now - _checked < REFRESH_INTERVAL) return;
+    _checked = now;
     if ((_loaded || _broken) && stampOf(_file) == _stamp) {
         if (_broken) _throwBroken();
         return;

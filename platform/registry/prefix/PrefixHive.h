@@ -1,13 +1,15 @@
 #pragma once
 // Linux only: one registry file of a Wine prefix (system.reg, user.reg or
 // userdef.reg) as a hive. The file is read once and read again whenever its
-// size, time or identity on disk changed (Wine rewrote it); changes are kept in
-// order until they are written, and when the file changed on disk in between
-// they are applied again to its new content, so that neither Wine's changes nor
-// ours are lost. While a Wine server holds the prefix nothing is changed or
-// written. A file that cannot be parsed is never taken in part: the hive stays
-// unusable (and is never written) until the file changes.
+// size, time or identity on disk changed (Wine rewrote it). It is looked at
+// again at most every REFRESH_INTERVAL, and always before it is written.
+// Changes are kept in order until they are written; when the file changed on
+// disk in between they are applied again to its new content, so that neither
+// Wine's changes nor ours are lost. While a Wine server holds the prefix nothing
+// is changed or written. A file that cannot be parsed is never taken in part:
+// the hive stays unusable (and is never written) until the file changes.
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -48,6 +50,8 @@ public:
 
     const std::filesystem::path& file() const { return _file; }
 
+    static constexpr std::chrono::milliseconds REFRESH_INTERVAL{100};
+
 private:
     void _load();
     [[noreturn]] void _throwBroken() const;
@@ -63,6 +67,7 @@ private:
     bool _loaded = false;
     std::optional<std::string> _broken;  // why the file on disk cannot be used
     FileStamp _stamp;
+    std::chrono::steady_clock::time_point _checked;
     std::uint64_t _version = 1;
     std::vector<tree::RegistryChange> _pending;
 };

@@ -5,10 +5,12 @@
 
 #include <functional>
 #include <set>
+#include <thread>
 
 #include "engine/failure/Exceptions.h"
 #include "engine/failure/LastError.h"
 #include "platform/registry/RegistryConstants.h"
+#include "platform/registry/prefix/PrefixHive.h"
 #include "tests/platform/registry/MemoryRegistryFixture.h"
 #include "tests/platform/registry/PrefixFixture.h"
 
@@ -156,6 +158,7 @@ TEST_F(PrefixRegistry, AFileChangedOnDiskIsReadAgain) {
     EXPECT_EQ(readText(*registry, ROOT_CURRENT_USER, "Software\\Vendor", "x1"), "100");
     writeFile("user.reg", header("REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000") +
                               key("Software\\\\Vendor", "\"x1\"=dword:000000c8\n\"x2\"=\"new\"\n"));
+    std::this_thread::sleep_for(prefix::PrefixHive::REFRESH_INTERVAL + std::chrono::milliseconds(50));
     EXPECT_EQ(readText(*registry, ROOT_CURRENT_USER, "Software\\Vendor", "x1"), "200");
     EXPECT_EQ(readText(*registry, ROOT_CURRENT_USER, "Software\\Vendor", "x2"), "new");
 }
