@@ -1,13 +1,13 @@
 #include "platform/registry/memory/MemoryRegistryService.h"
 
+#include <set>
+
 #include "engine/failure/Exceptions.h"
 #include "engine/failure/LastError.h"
 #include "engine/failure/SystemErrors.h"
 #include "platform/registry/tree/KeyResolver.h"
 #include "platform/registry/tree/RegistryFileFormat.h"
 #include "platform/registry/tree/RegistryText.h"
-
-#include <set>
 
 namespace windows::registry::memory {
 

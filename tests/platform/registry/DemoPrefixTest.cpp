@@ -7,7 +7,7 @@
 #include "platform/registry/prefix/RegistryServiceImpl.h"
 #include "platform/registry/tree/RegistryFileFormat.h"
 #include "tests/support/TempDir.h"
-#include "tools/DemoPrefix.h"
+#include "tools/demo-prefix/DemoPrefix.h"
 
 namespace registry_test {
 namespace {

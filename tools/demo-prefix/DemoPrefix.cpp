@@ -1,4 +1,4 @@
-#include "tools/DemoPrefix.h"
+#include "tools/demo-prefix/DemoPrefix.h"
 
 #include <fstream>
 #include <system_error>

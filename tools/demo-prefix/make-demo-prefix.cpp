@@ -2,7 +2,7 @@
 #include <iostream>
 
 #include "engine/failure/Exception.h"
-#include "tools/DemoPrefix.h"
+#include "tools/demo-prefix/DemoPrefix.h"
 
 int main(int argc, char** argv) {
     if (argc < 2 || argc > 3) {
