@@ -61,22 +61,24 @@ public:
     tree::RegistryHive& hive(HiveId id) override { return hiveOf(id); }
     const info::EnvironmentExpander& expander() override { return _expander; }
     int openCode(HiveId hive, const std::vector<std::u16string>& path) override {
-        return denied.count({hive, lowerPath(path)}) ? platform::winerror::ACCESS_DENIED : platform::winerror::SUCCESS;
+        return _denied.count({hive, _lowerPath(path)}) ? platform::winerror::ACCESS_DENIED : platform::winerror::SUCCESS;
     }
 
-    static std::vector<std::u16string> lowerPath(const std::vector<std::u16string>& path) {
+    MemoryHive& hiveOf(HiveId id) { return _hives[static_cast<int>(id)]; }
+    info::EnvironmentVariables& variables() { return _variables; }
+    void setReadOnly(bool readOnly) { _readOnly = readOnly; }
+    void deny(HiveId hive, const std::vector<std::u16string>& path) { _denied.insert({hive, _lowerPath(path)}); }
+
+private:
+    static std::vector<std::u16string> _lowerPath(const std::vector<std::u16string>& path) {
         std::vector<std::u16string> lower;
         for (const auto& name : path) lower.push_back(tree::lowerCase(name));
         return lower;
     }
 
-    MemoryHive& hiveOf(HiveId id) { return _hives[static_cast<int>(id)]; }
-    info::EnvironmentVariables& variables() { return _variables; }
-    bool readOnly = false;
-    std::set<std::pair<HiveId, std::vector<std::u16string>>> denied;
-
-private:
-    MemoryHive _hives[3] = {MemoryHive(readOnly), MemoryHive(readOnly), MemoryHive(readOnly)};
+    bool _readOnly = false;
+    std::set<std::pair<HiveId, std::vector<std::u16string>>> _denied;
+    MemoryHive _hives[3] = {MemoryHive(_readOnly), MemoryHive(_readOnly), MemoryHive(_readOnly)};
     info::EnvironmentVariables _variables;
     info::VariableEnvironmentStrings _strings;
     info::EnvironmentExpander _expander;
@@ -110,7 +112,7 @@ info::EnvironmentVariables& MemoryRegistryService::variables() { return _memory(
 
 void MemoryRegistryService::setReadOnly(bool readOnly) {
     std::lock_guard<std::recursive_mutex> hold(hives().mutex());
-    _memory().readOnly = readOnly;
+    _memory().setReadOnly(readOnly);
 }
 
 void MemoryRegistryService::denyAccess(std::uint32_t root, const std::string& subkey) {
@@ -118,7 +120,7 @@ void MemoryRegistryService::denyAccess(std::uint32_t root, const std::string& su
     const tree::Resolution found = tree::resolveKey(hives(), root, subkey);
     if (found.code != 0 || !found.missing.empty() || found.found.usersRoot)
         throw RegistryKeyNotFoundException("There is no key " + subkey + " to deny access to.");
-    _memory().denied.insert({found.found.hive, MemoryHives::lowerPath(found.found.path)});
+    _memory().deny(found.found.hive, found.found.path);
 }
 
 int MemoryRegistryService::commits(HiveId hive) const {
