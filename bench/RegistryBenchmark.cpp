@@ -23,7 +23,8 @@ namespace {
 using namespace windows::registry;
 namespace fs = std::filesystem;
 
-fs::path workPrefix;  // the copy the benchmarks work on
+fs::path workPrefix;   // the copy the benchmarks work on
+fs::path madePrefix;   // the folder of a prefix made for the run, removed at its end
 
 fs::path temporaryFolder(const std::string& purpose) {
     std::string pattern = (fs::temp_directory_path() / ("tamblix-" + purpose + "-XXXXXX")).string();
@@ -32,7 +33,8 @@ fs::path temporaryFolder(const std::string& purpose) {
 }
 
 fs::path freshPrefix() {
-    const fs::path prefix = temporaryFolder("wine-prefix") / "prefix";
+    madePrefix = temporaryFolder("wine-prefix");
+    const fs::path prefix = madePrefix / "prefix";
     std::cout << "Creating a Wine prefix in " << prefix << " (this takes a while)" << std::endl;
     const std::string command = "WINEPREFIX='" + prefix.string() +
                                 "' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' wineboot -i >/dev/null 2>&1 && "
@@ -130,5 +132,6 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     fs::remove_all(workPrefix);
+    if (!madePrefix.empty()) fs::remove_all(madePrefix);
     return 0;
 }
