@@ -52,22 +52,24 @@ RegistryKeyImpl::RegistryKeyImpl(std::shared_ptr<RegistryHives> hives, std::uint
 }
 
 void RegistryKeyImpl::_open(Mode mode) {
-    const FailureTexts texts = mode == Mode::OPEN ? openTexts(_fullName) : createTexts(_fullName);
+    const auto fail = [&](int code) {
+        throwRegistryFailure(code, mode == Mode::OPEN ? openTexts(_fullName) : createTexts(_fullName));
+    };
     Resolution found = resolveKey(*_hives, _root, cText(_subkey));
-    if (found.code != 0) throwRegistryFailure(found.code, texts);
+    if (found.code != 0) fail(found.code);
     _location = std::move(found.found);
     if (found.missing.empty()) {
         if (_location.usersRoot) return;
-        if (const int code = _hives->openCode(_location.hive, _location.path)) throwRegistryFailure(code, texts);
+        if (const int code = _hives->openCode(_location.hive, _location.path)) fail(code);
         return;
     }
-    if (mode == Mode::OPEN) throwRegistryFailure(platform::winerror::FILE_NOT_FOUND, texts);
+    if (mode == Mode::OPEN) fail(platform::winerror::FILE_NOT_FOUND);
 
-    if (_location.usersRoot) throwRegistryFailure(platform::winerror::ACCESS_DENIED, texts);
+    if (_location.usersRoot) fail(platform::winerror::ACCESS_DENIED);
     for (const auto& name : found.missing)
-        if (name.size() > MAXIMUM_KEY_NAME) throwRegistryFailure(platform::winerror::FILENAME_EXCED_RANGE, texts);
+        if (name.size() > MAXIMUM_KEY_NAME) fail(platform::winerror::FILENAME_EXCED_RANGE);
     RegistryHive& hive = _hives->hive(_location.hive);
-    if (const int code = hive.checkModifiable(_fullName)) throwRegistryFailure(code, texts);
+    if (const int code = hive.checkModifiable(_fullName)) fail(code);
     RegistryChange change;
     change.kind = RegistryChange::Kind::CREATE_KEY;
     change.path = _location.path;

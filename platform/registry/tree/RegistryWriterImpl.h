@@ -1,8 +1,10 @@
 #pragma once
 // Changes one open key of a tree-backed registry. A call that would change
 // nothing (the value already holds that data, the key already exists) succeeds
-// without touching the hive; any other change is first cleared with the hive,
+// without touching the hive; any other change must first be allowed by the hive,
 // which refuses it, for example, while another program holds the registry.
+// deleteSubkeyTree removes a link key itself, never the key it leads to, and
+// refuses to remove the root of a hive.
 
 #include "platform/registry/RegistryWriter.h"
 #include "platform/registry/tree/RegistryKeyImpl.h"
