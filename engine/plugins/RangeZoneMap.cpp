@@ -22,8 +22,10 @@ std::int64_t leadingNumber(const std::string& text) {
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     std::int64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        value = std::min(NUMBER_BOUND, value * 10 + (text[i] - '0'));
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        const int digit = text[i] - '0';
+        value = value > (NUMBER_BOUND - digit) / 10 ? NUMBER_BOUND : value * 10 + digit;
+    }
     return negative ? -value : value;
 }
 
