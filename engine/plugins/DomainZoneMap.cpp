@@ -1,6 +1,6 @@
 #include "engine/plugins/DomainZoneMap.h"
 
-#include "platform/registry/RegistryConstants.h"
+#include "engine/plugins/ZoneRecords.h"
 #include "platform/util/StringHelper.h"
 
 namespace com::quorvex::products::tamblix {
@@ -10,39 +10,6 @@ const char* const DOMAINS_ROOT = "Software\\Microsoft\\Windows\\CurrentVersion\\
 namespace {
 
 bool hasOneDot(const std::string& name) { return util::StringHelper::countOccurrences(name, ".") == 1; }
-
-class RecordMaker {
-public:
-    RecordMaker(const DomainDefinition& definition, const std::string& group)
-        : _definition(definition), _group(group) {}
-
-    void addSubkey(const std::string& key) { _add(key, RegistryModification::ADD_SUBKEY); }
-    void removeSubkey(const std::string& key) { _add(key, RegistryModification::REMOVE_SUBKEY); }
-    void setRestricted(const std::string& key) {
-        RegistryModification& record = _add(key, RegistryModification::SET_VALUE);
-        record.valueName = "*";
-        record.data.type = ModificationValue::TYPE_DWORD;
-        record.data.number = RESTRICTED_ZONE;
-    }
-    std::vector<RegistryModification> take() { return std::move(_records); }
-
-private:
-    RegistryModification& _add(const std::string& key, int action) {
-        RegistryModification record;
-        record.root = windows::registry::ROOT_CURRENT_USER;
-        record.subkey = key;
-        record.action = action;
-        record.description = _definition.info;
-        record.group = _group;
-        record.state = ModificationState(_definition.recommend);
-        _records.push_back(std::move(record));
-        return _records.back();
-    }
-
-    const DomainDefinition& _definition;
-    const std::string& _group;
-    std::vector<RegistryModification> _records;
-};
 
 }  // namespace
 
@@ -85,27 +52,28 @@ bool mainKeyExists(const std::string& domain, const DomainKeyListing& listing) {
 
 std::vector<RegistryModification> domainRecords(const DomainDefinition& definition, const DomainEntryState& state,
                                                 const std::string& group) {
-    RecordMaker records(definition, group);
+    const ZoneSuggestion suggestion{definition.info, definition.recommend, group};
+    std::vector<RegistryModification> records;
     if (state.location) {
         const DomainLocation& at = *state.location;
         if (definition.add) {
-            if (!state.restricted) records.setRestricted(domainKey(at.top, at.sub));
+            if (!state.restricted) records.push_back(restrictRecord(suggestion, domainKey(at.top, at.sub)));
         } else {
             // The whole top key goes when the domain is all it holds.
             const bool wholeTop = at.sub.empty() || (state.topSubkeys < 2 && !state.topHasZone);
-            records.removeSubkey(wholeTop ? domainKey(at.top) : domainKey(at.top, at.sub));
+            records.push_back(removeSubkeyRecord(suggestion, wholeTop ? domainKey(at.top) : domainKey(at.top, at.sub)));
         }
     } else if (definition.add) {
         const DomainParts parts = splitDomain(definition.domain);
         std::string key = domainKey(parts.main);
-        if (!state.mainExists) records.addSubkey(key);
+        if (!state.mainExists) records.push_back(addSubkeyRecord(suggestion, key));
         if (!parts.sub.empty()) {
             key = domainKey(parts.main, parts.sub);
-            records.addSubkey(key);
+            records.push_back(addSubkeyRecord(suggestion, key));
         }
-        records.setRestricted(key);
+        records.push_back(restrictRecord(suggestion, key));
     }
-    return records.take();
+    return records;
 }
 
 }  // namespace com::quorvex::products::tamblix

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "platform/registry/RegistryConstants.h"
+#include "engine/plugins/ZoneRecords.h"
 #include "platform/util/StringHelper.h"
 
 namespace com::quorvex::products::tamblix {
@@ -38,26 +38,6 @@ std::set<std::string> namesInUse(const std::vector<std::string>& subkeys) {
     return names;
 }
 
-RegistryModification record(const RangeDefinition& definition, const std::string& group, const std::string& key,
-                            int action) {
-    RegistryModification made;
-    made.root = windows::registry::ROOT_CURRENT_USER;
-    made.subkey = key;
-    made.action = action;
-    made.description = definition.info;
-    made.group = group;
-    made.state = ModificationState(definition.recommend);
-    return made;
-}
-
-RegistryModification zoneRecord(const RangeDefinition& definition, const std::string& group, const std::string& key) {
-    RegistryModification made = record(definition, group, key, RegistryModification::SET_VALUE);
-    made.valueName = "*";
-    made.data.type = ModificationValue::TYPE_DWORD;
-    made.data.number = RESTRICTED_ZONE;
-    return made;
-}
-
 }  // namespace
 
 std::int64_t rangeNumber(const std::string& subkeyName) {
@@ -79,6 +59,7 @@ std::vector<RegistryModification> rangeRecords(const std::map<std::string, Range
     unsigned counter = 0;
     for (const auto& [text, definition] : definitions) {
         const std::string group = "rangegroup" + std::to_string(counter++);
+        const ZoneSuggestion suggestion{definition.info, definition.recommend, group};
         const auto held = map.ranges.find(text);
         if (held == map.ranges.end()) {
             if (!definition.add) continue;
@@ -88,17 +69,13 @@ std::vector<RegistryModification> rangeRecords(const std::map<std::string, Range
             do name = "Range" + std::to_string(++number);
             while (inUse.count(util::StringHelper::toLower(name)) != 0);
             const std::string key = rangeKey(name);
-            records.push_back(record(definition, group, key, RegistryModification::ADD_SUBKEY));
-            RegistryModification rangeText = record(definition, group, key, RegistryModification::SET_VALUE);
-            rangeText.valueName = ":Range";
-            rangeText.data.type = ModificationValue::TYPE_STRING;
-            rangeText.data.text = text;
-            records.push_back(std::move(rangeText));
-            records.push_back(zoneRecord(definition, group, key));
+            records.push_back(addSubkeyRecord(suggestion, key));
+            records.push_back(setTextRecord(suggestion, key, ":Range", text));
+            records.push_back(restrictRecord(suggestion, key));
         } else if (!definition.add) {
-            records.push_back(record(definition, group, rangeKey(held->second.subkey), RegistryModification::REMOVE_SUBKEY));
+            records.push_back(removeSubkeyRecord(suggestion, rangeKey(held->second.subkey)));
         } else if (held->second.zone != RESTRICTED_ZONE) {
-            records.push_back(zoneRecord(definition, group, rangeKey(held->second.subkey)));
+            records.push_back(restrictRecord(suggestion, rangeKey(held->second.subkey)));
         }
     }
     return records;
