@@ -24,7 +24,8 @@ void TamblixEngineImpl::loadPluginDefinitions(const std::string& permanentDefini
 
 // PENDING: the definitions store reads, uncompresses and checks the documents,
 // then calls setProductInformation and loadPluginDefinitions.
-void TamblixEngineImpl::loadDefinitionFiles(platform::file::IStream&, platform::file::IStream&, platform::file::IStream&) {
+void TamblixEngineImpl::loadDefinitionFiles(platform::file::IStream&, platform::file::IStream&,
+                                            platform::file::IStream&) {
     throw TamblixEngineException("The definitions store is not part of this build.");
 }
 

@@ -177,11 +177,13 @@ void TamblixEngineImpl::finish() {
 }
 
 void TamblixEngineImpl::cancel() {
-    if (_state == ENGINE_SCANNING) _scanCancelled = true;
+    const int state = _state;
+    if (state == ENGINE_SCANNING) _scanCancelled = true;
     for (auto& plugin : _plugins) plugin->setCancelled(true);
-    if (_state == ENGINE_UPDATING) {
+    if (state == ENGINE_UPDATING) {
         _services.updater->cancel();
-    } else if (_state == ENGINE_SCANNING) {
+    } else if (state == ENGINE_SCANNING) {
+        // Plugins that honour the flag stop early; the scan still ends normally.
         _joinWorker();
         setState(ENGINE_SCAN_CANCELLED);
     }

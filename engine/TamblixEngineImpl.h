@@ -69,6 +69,8 @@ class TamblixEngineImpl : public TamblixEngine,
                           public platform::thread::Runnable,
                           public Observer {
 public:
+    // The services as start-up hands them over, in its order. folders is how
+    // this platform finds the user's documents folder for the fix log.
     TamblixEngineImpl(windows::registry::RegistryService& registry, TamblixUpdate& updater,
                       windows::internet::InternetSessionFactory& sessions, platform::file::FileReader& reader,
                       platform::file::FileWriter& writer, platform::file::FileExistsQuery& fileExists,
