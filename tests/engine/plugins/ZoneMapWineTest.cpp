@@ -1,14 +1,17 @@
 // The zone plugins against a real prefix made by Wine: Wine plants the zone map,
-// the plugins suggest, the fix phase carries the suggestions out, and Wine reads
-// back what is left.
+// the plugins suggest through the engine, its fix phase carries the selected
+// suggestions out, and Wine reads back what is left.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <sstream>
 
+#include "engine/TamblixEngineImpl.h"
 #include "engine/plugins/RestrictedDomainPlugin.h"
 #include "engine/plugins/RestrictedRangePlugin.h"
+#include "platform/file/prefix/PrefixFileServices.h"
 #include "platform/file/prefix/WinePrefix.h"
+#include "platform/registry/prefix/PrefixRegistryAnswers.h"
 #include "platform/registry/prefix/RegistryServiceImpl.h"
 #include "tests/engine/plugins/ZoneMapFixture.h"
 #include "tests/support/TempDir.h"
@@ -92,35 +95,92 @@ protected:
     fs::path prefix;
 };
 
-TEST_F(ZoneMapInWine, TheSuggestionsOfWhatWinePlantedAreCarriedOutExactly) {
+// Waits for the engine's worker: removing an observer joins it.
+void waitForWorker(TamblixEngineImpl& engine) {
+    struct None : Observer {
+        void onNotify(Observable*) override {}
+    } none;
+    engine.removeObserver(&none);
+}
+
+TEST_F(ZoneMapInWine, TheFixLeavesTheZoneMapExactlyAsTheSelectedSuggestionsSay) {
     plant({regAdd("Domains\\example.org", "*", "REG_DWORD", "2"), regAdd("Domains\\tracker.net\\ads", "*", "REG_DWORD", "4"),
            regAdd("Domains\\keep.org", "*", "REG_DWORD", "4"), regAdd("Ranges\\Range3", ":Range", "REG_SZ", "10.1.2.3"),
            regAdd("Ranges\\Range3", "*", "REG_DWORD", "2"), regAdd("Ranges\\Range5", ":Range", "REG_SZ", "192.0.2.*"),
            regAdd("Ranges\\Range5", "*", "REG_DWORD", "4")});
-
-    ScanResults results;
     {
-        windows::registry::RegistryServiceImpl registry{platform::prefix::WinePrefix(prefix)};
-        RestrictedDomainPlugin domains(registry);
-        RestrictedRangePlugin ranges(registry);
-        ProgressTexts progress;
-        for (Plugin* plugin : {static_cast<Plugin*>(&domains), static_cast<Plugin*>(&ranges)}) {
-            plugin->loadDefinitions(definitions(PLANTED_DEFINITIONS));
-            plugin->scan(results, &progress);
-        }
-    }
-    const std::string newDomain = " | domaingroup2 | off | Adds the new.example.com domain to the restricted zone";
-    const std::string newRange = " | rangegroup2 | off | Adds the 198.51.100.* range to the restricted zone";
-    EXPECT_EQ(render(results.registryChanges),
-              (std::vector<std::string>{
-                  "remove subkey Domains\\tracker.net | domaingroup1 | off | "
-                  "Removes the ads.tracker.net domain from the restricted zone",
-                  "set value Domains\\example.org *=dword:4 | domaingroup2 | on | "
-                  "Adds the example.org domain to the restricted zone",
-              }));
-    EXPECT_EQ(results.scanProblems, std::vector<std::string>{});
+        testing_support::WorkingDirectory inScratch{scratch.path()};
+        const platform::prefix::WinePrefix wine(prefix);
+        windows::registry::RegistryServiceImpl registry{wine};
+        const windows::registry::prefix::PrefixRegistryAnswers answers(registry);
+        platform::prefix::PrefixFileServices files(wine, &answers);
+        EngineServices services;
+        services.registry = &registry;
+        services.writer = &files.fileWriter();
+        services.remover = &files.fileRemover();
+        services.dirCreator = &files.directoryCreator();
+        services.folders = &files.folders();
+        std::vector<std::unique_ptr<Plugin>> plugins;
+        plugins.push_back(std::make_unique<RestrictedDomainPlugin>(registry));
+        plugins.push_back(std::make_unique<RestrictedRangePlugin>(registry));
+        TamblixEngineImpl engine(services, std::move(plugins));
+        ProductInformation product;
+        product.productName = "Zone Check";
+        product.productVersion = "1";
+        engine.setProductInformation(product);
+        engine.loadPluginDefinitions(definitions(""), definitions(PLANTED_DEFINITIONS));
 
-    EXPECT_EQ(zoneMapAsWineSeesIt(), (std::vector<std::string>{}));
+        engine.scan();
+        waitForWorker(engine);
+        ASSERT_EQ(engine.getState(), ENGINE_SCAN_FINISHED) << engine.getErrorMessage();
+        const std::vector<RegistryModification>& records = engine.getScanResults().registryChanges;
+        const std::string newDomain = " | domaingroup3 | off | Adds the new.example.com domain to the restricted zone";
+        const std::string newRange = " | rangegroup2 | off | Adds the 198.51.100.* range to the restricted zone";
+        ASSERT_EQ(render(records),
+                  (std::vector<std::string>{
+                      "remove subkey Domains\\tracker.net | domaingroup1 | off | "
+                      "Removes the ads.tracker.net domain from the restricted zone",
+                      "set value Domains\\example.org *=dword:4 | domaingroup2 | on | "
+                      "Adds the example.org domain to the restricted zone",
+                      "add subkey Domains\\example.com" + newDomain,
+                      "add subkey Domains\\example.com\\new" + newDomain,
+                      "set value Domains\\example.com\\new *=dword:4" + newDomain,
+                      "set value Ranges\\Range3 *=dword:4 | rangegroup0 | off | Adds the 10.1.2.3 range to the restricted zone",
+                      "remove subkey Ranges\\Range5 | rangegroup1 | on | Removes the 192.0.2.* range from the restricted zone",
+                      "add subkey Ranges\\Range6" + newRange,
+                      "set value Ranges\\Range6 :Range=\"198.51.100.*\"" + newRange,
+                      "set value Ranges\\Range6 *=dword:4" + newRange,
+                  }));
+        EXPECT_EQ(engine.getScanProblems(), std::vector<std::string>{});
+
+        // Everything but the range 10.1.2.3; a group follows its first record.
+        engine.selectAllRegistry(true);
+        engine.setSelected({records[5].state.id, false});
+        engine.fix();
+        waitForWorker(engine);
+        ASSERT_EQ(engine.getState(), ENGINE_FIX_FINISHED) << engine.getErrorMessage();
+        EXPECT_EQ(engine.getFixProblems(), std::vector<std::string>{});
+    }
+
+    EXPECT_EQ(zoneMapAsWineSeesIt(), (std::vector<std::string>{
+                                         "Domains",
+                                         "  (Default) REG_SZ",
+                                         "Domains\\example.com",
+                                         "Domains\\example.com\\new",
+                                         "  * REG_DWORD 0x4",
+                                         "Domains\\example.org",
+                                         "  * REG_DWORD 0x4",
+                                         "Domains\\keep.org",
+                                         "  * REG_DWORD 0x4",
+                                         "Ranges",
+                                         "  (Default) REG_SZ",
+                                         "Ranges\\Range3",
+                                         "  * REG_DWORD 0x2",
+                                         "  :Range REG_SZ 10.1.2.3",
+                                         "Ranges\\Range6",
+                                         "  * REG_DWORD 0x4",
+                                         "  :Range REG_SZ 198.51.100.*",
+                                     }));
 }
 
 }  // namespace
