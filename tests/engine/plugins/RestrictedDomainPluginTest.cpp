@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/failure/Exceptions.h"
 #include "engine/failure/LastError.h"
 #include "engine/failure/SystemErrors.h"
 #include "engine/plugins/RestrictedDomainPlugin.h"
@@ -188,6 +189,45 @@ TEST_F(RestrictedDomains, AZoneMapThatCannotBeListedEndsTheScanWithOneProblem) {
         EXPECT_TRUE(results.registryChanges.empty());
         EXPECT_EQ(results.scanProblems, std::vector<std::string>{c.problem});
     }
+}
+
+// The memory registry, except that a key opened once before is refused from then
+// on: a key changed by someone else between reading the list and the entries.
+class RefusingSecondOpen : public windows::registry::RegistryService {
+public:
+    RefusingSecondOpen(RegistryService& registry, std::string refused) : _registry(registry), _refused(std::move(refused)) {}
+    std::unique_ptr<windows::registry::RegistryKey> openKey(std::uint32_t root, const std::string& subkey,
+                                                            std::uint32_t access) override {
+        if (subkey == _refused && _opened++ > 0)
+            throw windows::registry::RegistryAccessDeniedException("Access to " + subkey + " is refused.");
+        return _registry.openKey(root, subkey, access);
+    }
+    std::unique_ptr<windows::registry::RegistryReader> createReader(windows::registry::RegistryKey* key) override {
+        return _registry.createReader(key);
+    }
+    std::unique_ptr<windows::registry::RegistryWriter> createWriter(windows::registry::RegistryKey* key) override {
+        return _registry.createWriter(key);
+    }
+
+private:
+    RegistryService& _registry;
+    std::string _refused;
+    int _opened = 0;
+};
+
+TEST_F(RestrictedDomains, AFailureOutsideTheZoneCheckEndsTheScanAndKeepsTheRecordsMadeBefore) {
+    useZoneMap(zoneKey("Domains\\b.com\\www") + zoneKey("Domains\\b.com\\x"));
+    RefusingSecondOpen refusing(registry, domainKey("b.com"));
+    RestrictedDomainPlugin plugin(refusing);
+    plugin.loadDefinitions(definitions("<restricted-domains-plugin>" + domain("a.com", true) + domain("b.com", false) +
+                                       domain("c.com", true) + "</restricted-domains-plugin>"));
+    ScanResults results;
+    plugin.scan(results, &progress);
+    EXPECT_EQ(render(results.registryChanges),
+              (std::vector<std::string>{
+                  "add subkey Domains\\a.com | domaingroup0 | off | Adds the a.com domain to the restricted zone",
+                  "set value Domains\\a.com *=dword:4 | domaingroup0 | off | Adds the a.com domain to the restricted zone"}));
+    EXPECT_EQ(results.scanProblems, std::vector<std::string>{"Access to " + domainKey("b.com") + " is refused."});
 }
 
 }  // namespace
