@@ -52,6 +52,8 @@ constexpr int CANTWRITE = 1013;
 constexpr int KEY_DELETED = 1018;
 constexpr int INTERNAL_ERROR = 1359;
 constexpr int BAD_NETPATH = 53;
+constexpr int INVALID_DATA = 13;
+constexpr int NOT_FOUND = 1168;
 }  // namespace winerror
 
 // The Windows code closest to a POSIX errno value, for the Linux layers.

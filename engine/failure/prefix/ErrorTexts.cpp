@@ -58,6 +58,8 @@ const std::map<int, const char*>& errorTexts() {
         {static_cast<int>(0x8009000Au), "The type is not valid."},
         {static_cast<int>(0x8009000Eu), "There is not enough memory for the cryptographic operation."},
         {static_cast<int>(0x80090020u), "An internal error occurred in the cryptographic provider."},
+        {13, "The data is invalid."},
+        {1168, "Element not found."},
     };
     return texts;
 }
