@@ -1,10 +1,9 @@
 #include "platform/xml/AttributeValues.h"
 
-#include <cerrno>
-#include <climits>
 #include <cstdlib>
 
 #include "engine/failure/Exceptions.h"
+#include "platform/util/Numbers.h"
 
 namespace windows::com::xml {
 
@@ -15,17 +14,7 @@ bool booleanOfAttribute(const std::string& name, const std::string& value) {
                        value + "'.");
 }
 
-// The integer rules of the string utilities, kept here until the layer can use them.
-int integerOfText(const std::string& text) {
-    if (text.empty()) throw exceptions::NumberFormatException("The empty string cannot be parsed into an integer");
-    errno = 0;
-    const long value = std::strtol(text.c_str(), nullptr, 10);
-    const bool outOfRange = errno == ERANGE || value < INT_MIN || value > INT_MAX;
-    if (outOfRange || (value == 0 && text[0] != '0')) {
-        throw exceptions::NumberFormatException("Error parsing the string [" + text + "] to an integer");
-    }
-    return static_cast<int>(value);
-}
+int integerOfText(const std::string& text) { return util::parseInt(text); }
 
 double doubleOfText(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
 
