@@ -43,7 +43,18 @@ void applySelection(TamblixEngine& engine, const Selection& selection) {
     engine.selectAllRegistry(false);
     engine.selectAllHosts(false);
     engine.selectAllFiles(false);
-    for (const auto& id : selection.ids) engine.setSelected({id, true});
+    const std::set<std::string> wanted(selection.ids.begin(), selection.ids.end());
+    const ScanResults& results = engine.getScanResults();
+    for (const auto& suggestion : suggestionsOf(results)) {
+        if (!wanted.count(suggestion.id)) continue;
+        // Every record of a registry run, so that the report shows the run as the fix will treat it.
+        if (suggestion.table != Suggestion::REGISTRY) {
+            engine.setSelected({suggestion.id, true});
+            continue;
+        }
+        for (std::size_t i = suggestion.first; i < suggestion.first + suggestion.count; ++i)
+            engine.setSelected({results.registryChanges[i].state.id, true});
+    }
 }
 
 }  // namespace com::quorvex::products::tamblix::cli

@@ -23,7 +23,7 @@ std::vector<Suggestion> suggestionsOf(const ScanResults& results);
 
 // Sets the engine's selection. For ids, every one must name a suggestion of the
 // results (else exceptions::IllegalArgumentException, nothing changed); those
-// named are selected and all others not.
+// named are selected (a registry run with all its records) and all others not.
 void applySelection(TamblixEngine& engine, const Selection& selection);
 
 }  // namespace com::quorvex::products::tamblix::cli
