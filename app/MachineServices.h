@@ -18,6 +18,7 @@
 #include "platform/file/FileReader.h"
 #include "platform/file/FileRemover.h"
 #include "platform/file/FileWriter.h"
+#include "platform/file/FolderCalls.h"
 #include "platform/file/IStream.h"
 #include "platform/registry/RegistryService.h"
 
@@ -39,6 +40,8 @@ public:
     virtual platform::file::FileFinder& fileFinder() = 0;
     virtual platform::file::DriveEnumerator& driveEnumerator() = 0;
     virtual platform::file::DirectoryCreator& directoryCreator() = 0;
+    // The user's special folders (the documents folder, where fix logs go).
+    virtual platform::file::FolderCalls& folders() = 0;
     // An input stream over the whole file, read as bytes; throws
     // io::file::IStreamException.
     virtual std::unique_ptr<platform::file::IStream> openBinaryStream(const std::string& path) = 0;

@@ -1,9 +1,9 @@
 #include "app/Startup.h"
 
+#include "app/EngineAssembly.h"
 #include "app/ProductFiles.h"
 #include "app/UnavailableUpdater.h"
 #include "engine/FrameworkInfo.h"
-#include "engine/TamblixEngineImpl.h"
 #include "engine/failure/Exceptions.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/util/parser/ArgumentParserHelpers.h"
@@ -42,7 +42,9 @@ int runGuarded(const StartupSettings& settings, MessageNotifier& notifier, const
 
     UnavailableUpdater updater;
     const std::vector<char> publicKey = readPublicKey(*machine);
-    TamblixEngineImpl engine = makeEngine(*machine, updater, debug, publicKey);
+    EngineSupport support(*machine);
+    const std::unique_ptr<TamblixEngineImpl> engineOwner = makeEngine(*machine, updater, debug, publicKey, support);
+    TamblixEngineImpl& engine = *engineOwner;
 
     const auto definitions =
         machine->openBinaryStream(debug ? files::DEBUG_DEFINITIONS : files::DEFINITIONS);

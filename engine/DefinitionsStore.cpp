@@ -47,12 +47,27 @@ constexpr TextValue VALUES_AFTER_COUNTER[] = {
 
 bool isCSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
-// The text of the one node the path selects, false when it selects none or several.
-bool singleValue(const XmlDocument& document, const std::string& path, std::string& value) {
-    const auto nodes = document.selectNodes(path);
-    if (nodes.getLength() != 1) return false;
-    value = windows::com::xml::XmlElement(nodes.getItem(0)).getText();
-    return true;
+const char* const PRODUCT_INFORMATION = "//tamblix-definition/derivate-product-info";
+
+std::vector<windows::com::xml::XmlElement> productSections(const XmlDocument& document) {
+    const auto nodes = document.selectNodes(PRODUCT_INFORMATION);
+    std::vector<windows::com::xml::XmlElement> sections;
+    for (int i = 0; i < nodes.getLength(); ++i) sections.emplace_back(nodes.getItem(i));
+    return sections;
+}
+
+// The text of the one node that relative selects below all the sections
+// together, false when they hold none or several.
+bool singleValue(const std::vector<windows::com::xml::XmlElement>& sections, const std::string& relative,
+                 std::string& value) {
+    int found = 0;
+    for (const auto& section : sections) {
+        const auto nodes = section.selectNodes(relative);
+        found += nodes.getLength();
+        if (found > 1) return false;
+        if (nodes.getLength() == 1) value = windows::com::xml::XmlElement(nodes.getItem(0)).getText();
+    }
+    return found == 1;
 }
 
 }  // namespace
@@ -104,25 +119,35 @@ void DefinitionsStore::applyProductInformation(const DefinitionTexts& texts, Def
     XmlDocument permanent;
     permanent.loadXml(texts.permanentDefinitions);
 
+    const ProductValues values(definitions, permanent);
     ProductInformation information = target.getProductInformation();
     const auto store = [&](const TextValue& value) {
-        information.*value.member = lookup(definitions, permanent, value.key, value.section);
+        information.*value.member = values.lookup(value.key, value.section);
         target.setProductInformation(information);
     };
     for (const auto& value : VALUES_BEFORE_COUNTER) store(value);
-    information.definitionsVersion = counterOf(lookup(definitions, permanent, "update-counter", ""));
+    information.definitionsVersion = counterOf(values.lookup("update-counter", ""));
     target.setProductInformation(information);
     for (const auto& value : VALUES_AFTER_COUNTER) store(value);
 }
 
-std::string DefinitionsStore::lookup(const XmlDocument& definitions, const XmlDocument& permanent,
-                                     const std::string& key, const std::string& section) {
-    std::string path = "//tamblix-definition/derivate-product-info/";
-    if (!section.empty()) path += section + "/";
-    path += key;
+struct ProductValues::Sections {
+    std::vector<windows::com::xml::XmlElement> definitions;
+    std::vector<windows::com::xml::XmlElement> permanent;
+};
+
+ProductValues::ProductValues(const XmlDocument& definitions, const XmlDocument& permanent)
+    : _sections(std::make_unique<Sections>(Sections{productSections(definitions), productSections(permanent)})) {}
+
+ProductValues::~ProductValues() = default;
+
+std::string ProductValues::lookup(const std::string& key, const std::string& section) const {
+    const std::string relative = section.empty() ? key : section + "/" + key;
     std::string value;
-    if (singleValue(definitions, path, value) || singleValue(permanent, path, value)) return value;
-    throw TamblixEngineException("Could not get the value in the xml file(s) for the following path: " + path);
+    if (singleValue(_sections->definitions, relative, value) || singleValue(_sections->permanent, relative, value))
+        return value;
+    throw TamblixEngineException("Could not get the value in the xml file(s) for the following path: " +
+                                 std::string(PRODUCT_INFORMATION) + "/" + relative);
 }
 
 int DefinitionsStore::counterOf(const std::string& text) {

@@ -13,6 +13,7 @@
 // before it replaced and the plugins untouched. The documents live only for the
 // duration of load.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,25 @@ struct DefinitionTexts {
     std::string permanentDefinitions;
 };
 
+// The product values of both documents. A value is the text of the element
+// //tamblix-definition/derivate-product-info/[section/]key: from the definitions
+// when they hold it exactly once, else from the permanent definitions when they
+// hold it exactly once; otherwise TamblixEngineException naming that path. The
+// product information elements are found once, so each value costs a look at
+// their children rather than a walk through the whole document.
+class ProductValues {
+public:
+    // The documents must outlive this object.
+    ProductValues(const windows::com::xml::XmlDocument& definitions, const windows::com::xml::XmlDocument& permanent);
+    ~ProductValues();
+
+    std::string lookup(const std::string& key, const std::string& section) const;
+
+private:
+    struct Sections;
+    std::unique_ptr<Sections> _sections;
+};
+
 class DefinitionsStore {
 public:
     // A compressed container may announce no more than this many bytes.
@@ -64,13 +84,6 @@ public:
     void verify(const std::vector<char>& definitions, platform::file::IStream& signature) const;
     // Parses both documents and stores the fifteen product values into target.
     void applyProductInformation(const DefinitionTexts& texts, DefinitionsTarget& target) const;
-
-    // The value of one product element: from the definitions when they hold it
-    // exactly once, else from the permanent definitions when they hold it exactly
-    // once; otherwise TamblixEngineException naming the path.
-    static std::string lookup(const windows::com::xml::XmlDocument& definitions,
-                              const windows::com::xml::XmlDocument& permanent, const std::string& key,
-                              const std::string& section);
 
     // The update counter as the C library's atol reads it: leading white space,
     // an optional sign, the longest run of digits; no digits give 0. A number

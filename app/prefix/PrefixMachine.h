@@ -33,8 +33,7 @@ public:
     platform::file::DirectoryCreator& directoryCreator() override { return _files.directoryCreator(); }
     std::unique_ptr<platform::file::IStream> openBinaryStream(const std::string& path) override;
 
-    // The folder queries of the prefix (the user's Documents folder).
-    platform::file::FolderCalls& folders() { return _files.folders(); }
+    platform::file::FolderCalls& folders() override { return _files.folders(); }
 
 private:
     platform::prefix::WinePrefix _prefix;

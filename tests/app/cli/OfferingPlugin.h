@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -25,6 +26,8 @@ struct OfferingPlugin : Plugin {
     std::string scanFailure;
     std::string fixProblem;
     bool waitForCancel = false;
+    // Called after the progress text was reported.
+    std::function<void()> afterProgress;
 
     std::mutex lock;
     std::condition_variable changed;
@@ -45,6 +48,7 @@ struct OfferingPlugin : Plugin {
 
     void scan(ScanResults& results, ScanProgressListener* progress) override {
         if (!progressText.empty()) progress->progress(progressText);
+        if (afterProgress) afterProgress();
         if (!scanFailure.empty()) throw TamblixEngineException(scanFailure);
         results.registryChanges.insert(results.registryChanges.end(), registry.begin(), registry.end());
         results.hostsChanges.insert(results.hostsChanges.end(), hosts.begin(), hosts.end());

@@ -61,6 +61,15 @@ std::vector<ProductValue> misplacedIntroduction(const std::vector<ProductValue>&
     return moved;
 }
 
+// The document with a second product information element that holds only a name.
+std::string splitInformation(const std::string& document) {
+    const std::string marker = "  </derivate-product-info>\n";
+    std::string split = document;
+    split.insert(split.find(marker) + marker.size(),
+                 "  <derivate-product-info><name>second name</name></derivate-product-info>\n");
+    return split;
+}
+
 const std::string LOOKUP_FAILURE = "Could not get the value in the xml file(s) for the following path: ";
 
 class DefinitionsStoreTest : public ::testing::Test {
@@ -149,6 +158,11 @@ TEST_F(DefinitionsStoreTest, ValuesComeFromTheDefinitionsWhenTheyHoldThemOnceEls
          definitionsDocument(without(without(d, "name"), "stylesheet")),
          definitionsDocument(without(without(p, "name"), "stylesheet")), "",
          LOOKUP_FAILURE + "//tamblix-definition/derivate-product-info/name"},
+        {"name in each of two product information elements", splitInformation(definitionsDocument(d)),
+         definitionsDocument(p), "P name", ""},
+        {"values spread over two product information elements",
+         splitInformation(definitionsDocument(without(d, "name"))), documentWithoutProductInformation(),
+         "second name", ""},
         {"a message outside messages does not count", definitionsDocument(misplacedIntroduction(d)),
          definitionsDocument(misplacedIntroduction(p)), "",
          LOOKUP_FAILURE + "//tamblix-definition/derivate-product-info/messages/introduction"},
