@@ -42,8 +42,7 @@ int runGuarded(const StartupSettings& settings, MessageNotifier& notifier, const
 
     UnavailableUpdater updater;
     const std::vector<char> publicKey = readPublicKey(*machine);
-    EngineSupport support(*machine);
-    const std::unique_ptr<TamblixEngineImpl> engineOwner = makeEngine(*machine, updater, debug, publicKey, support);
+    const std::unique_ptr<TamblixEngineImpl> engineOwner = makeEngine(*machine, updater, debug, publicKey);
     TamblixEngineImpl& engine = *engineOwner;
 
     const auto definitions =

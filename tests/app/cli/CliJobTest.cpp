@@ -9,8 +9,11 @@
 #include "app/cli/CliJob.h"
 #include "app/cli/EngineDriver.h"
 #include "engine/TamblixEngineImpl.h"
+#include "platform/file/prefix/PrefixFileServices.h"
 #include "tests/app/JsonValue.h"
 #include "tests/app/cli/OfferingPlugin.h"
+#include "tests/support/TempDir.h"
+#include "tools/demo-prefix/DemoPrefix.h"
 
 namespace {
 
@@ -24,11 +27,17 @@ struct FixedTicks : TickClock {
 };
 
 // An engine over one offering plugin (made on first use, from the configuration
-// in plugin), driven as tamblix-cli drives it.
+// in plugin), driven as tamblix-cli drives it. Its fix log goes to a scratch
+// demo prefix.
 class CliHarness {
 public:
     TamblixEngineImpl& engine() {
         if (!_engine) {
+            tools::writeDemoPrefix(prefixFolder(), "demo");
+            _files = std::make_unique<platform::prefix::PrefixFileServices>(platform::prefix::WinePrefix(prefixFolder()));
+            services.writer = &_files->fileWriter();
+            services.dirCreator = &_files->directoryCreator();
+            services.folders = &_files->folders();
             services.ticks = &ticks;
             std::vector<std::unique_ptr<Plugin>> plugins;
             auto owned = std::make_unique<OfferingPlugin>();
@@ -54,6 +63,7 @@ public:
         return runCommand(engine(), driver, parseOptions(arguments), output);
     }
     JsonValue json() { return parseJson(output.str()); }
+    std::filesystem::path prefixFolder() const { return _scratch.path() / "prefix"; }
 
     OfferingPlugin plugin;  // the configuration; live is the engine's copy
     OfferingPlugin* live = nullptr;
@@ -63,6 +73,8 @@ public:
     std::ostringstream progress;
 
 private:
+    testing_support::TempDir _scratch;
+    std::unique_ptr<platform::prefix::PrefixFileServices> _files;
     std::unique_ptr<TamblixEngineImpl> _engine;
 };
 
@@ -105,6 +117,11 @@ TEST_F(CliJobTest, ExitCodesOfScanAndFix) {
         }
         if (c.state == "fix-finished") {
             EXPECT_TRUE(report["hosts"][0]["applied"].boolean);
+            // The log the engine wrote, named in the report.
+            ASSERT_EQ(report["logFile"].kind, JsonValue::STRING);
+            EXPECT_NE(report["logFile"].text.find("Logs\\"), std::string::npos) << report["logFile"].text;
+        } else {
+            EXPECT_EQ(report["logFile"].kind, JsonValue::NUL);
         }
         if (c.exitCode == 2 && c.state == "scan-finished") {
             EXPECT_EQ(report["error"].text, "There is no suggestion with the id 999999.");
