@@ -28,7 +28,8 @@ void prepareVendorKey(windows::registry::RegistryService& registry) {
 
 std::string vendorKeyPath() { return std::string("HKEY_CURRENT_USER\\Software\\") + VENDOR_KEY_NAME + "\\"; }
 
-// Steps 2 to 21: everything made here is destroyed before the caller's handlers run.
+// Everything start-up makes lives here, so that it is destroyed in reverse order
+// before the caller's handlers show a failure.
 int runGuarded(const StartupSettings& settings, MessageNotifier& notifier, const MainJob& mainJob) {
     const windows::com::ComInitializer com;
     const util::CommandLine commandLine(settings.commandLine);
@@ -45,8 +46,7 @@ int runGuarded(const StartupSettings& settings, MessageNotifier& notifier, const
     const std::unique_ptr<TamblixEngineImpl> engineOwner = makeEngine(*machine, updater, debug, publicKey);
     TamblixEngineImpl& engine = *engineOwner;
 
-    const auto definitions =
-        machine->openBinaryStream(debug ? files::DEBUG_DEFINITIONS : files::DEFINITIONS);
+    const auto definitions = machine->openBinaryStream(debug ? files::DEBUG_DEFINITIONS : files::DEFINITIONS);
     const auto permanentDefinitions =
         machine->openBinaryStream(debug ? files::DEBUG_PERMANENT_DEFINITIONS : files::PERMANENT_DEFINITIONS);
     const auto signature = machine->openBinaryStream(files::DEFINITIONS_SIGNATURE);

@@ -122,6 +122,17 @@ TEST_F(ProgramsTest, AFailedStartIsOneMessageOnStandardErrorAndExitCodeTwo) {
                                    "' does not exist. Set WINEPREFIX to the folder of a prefix.\n");
 }
 
+TEST_F(ProgramsTest, ARelativePrefixStillNamesTheSameFolderAfterStartUpChangesTheWorkingDirectory) {
+    // Relative to the folder the program is started from, which is not its own.
+    const ProgramResult run = runProgram(product / "tamblix-cli", {"scan", "--json"}, scratch.path(), "prefix");
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(parseJson(run.output)["state"].text, "scan-finished");
+    std::ifstream user(prefix / "user.reg");
+    const std::string registry((std::istreambuf_iterator<char>(user)), std::istreambuf_iterator<char>());
+    EXPECT_NE(registry.find("[Software\\\\Tamblix]"), std::string::npos);
+    EXPECT_FALSE(fs::exists(product / "prefix"));
+}
+
 TEST_F(ProgramsTest, TheApplicationStartsFromItsOwnFolderInEitherMode) {
     const ProgramResult normal = app({});
     EXPECT_EQ(normal.exitCode, 0) << normal.errors;
