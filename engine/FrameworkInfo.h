@@ -7,6 +7,8 @@
 namespace com::quorvex::products::tamblix {
 
 inline std::string frameworkVersion() { return "0.048a"; }
+// Where users send the report of an unexpected failure.
+inline std::string supportContact() { return "support@tamblix.example"; }
 inline std::string frameworkWebAddress() { return "http://www.quorvex.com/tamblix/"; }
 
 }  // namespace com::quorvex::products::tamblix

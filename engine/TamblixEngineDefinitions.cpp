@@ -1,3 +1,4 @@
+#include "engine/DefinitionsStore.h"
 #include "engine/TamblixEngineImpl.h"
 #include "engine/failure/Exceptions.h"
 #include "platform/file/FileReader.h"
@@ -22,11 +23,31 @@ void TamblixEngineImpl::loadPluginDefinitions(const std::string& permanentDefini
     for (auto& plugin : _plugins) plugin->loadDefinitions(definitions);
 }
 
-// PENDING: the definitions store reads, uncompresses and checks the documents,
-// then calls setProductInformation and loadPluginDefinitions.
-void TamblixEngineImpl::loadDefinitionFiles(platform::file::IStream&, platform::file::IStream&,
-                                            platform::file::IStream&) {
-    throw TamblixEngineException("The definitions store is not part of this build.");
+namespace {
+
+// The engine as the definitions store fills it.
+class EngineDefinitionsTarget : public DefinitionsTarget {
+public:
+    explicit EngineDefinitionsTarget(TamblixEngineImpl& engine) : _engine(engine) {}
+    ProductInformation getProductInformation() override { return _engine.getProductInformation(); }
+    void setProductInformation(const ProductInformation& information) override {
+        _engine.setProductInformation(information);
+    }
+    void loadPluginDefinitions(const std::string& permanentDefinitions, const std::string& definitions) override {
+        _engine.loadPluginDefinitions(permanentDefinitions, definitions);
+    }
+
+private:
+    TamblixEngineImpl& _engine;
+};
+
+}  // namespace
+
+void TamblixEngineImpl::loadDefinitionFiles(platform::file::IStream& definitions, platform::file::IStream& signature,
+                                            platform::file::IStream& permanentDefinitions) {
+    EngineDefinitionsTarget target(*this);
+    DefinitionsStore(*_services.uncompressor, _services.publicKey, _services.debug)
+        .load(definitions, signature, permanentDefinitions, target);
 }
 
 // After an update: the installed files, compressed in both modes, read whole.

@@ -1,0 +1,12 @@
+#include "app/UnavailableUpdater.h"
+
+#include "engine/failure/Exceptions.h"
+
+namespace com::quorvex::products::tamblix {
+
+int UnavailableUpdater::update(const std::string&, int, platform::file::FileWriter&, compression::UncompressionStream&,
+                               windows::internet::InternetSessionFactory&, const std::vector<char>&) {
+    throw TamblixUpdateException("Definition updates are not available in this version of the program.");
+}
+
+}  // namespace com::quorvex::products::tamblix

@@ -1,0 +1,60 @@
+#include "app/cli/CliJob.h"
+
+#include "app/cli/Report.h"
+#include "app/cli/Suggestions.h"
+#include "engine/failure/Exceptions.h"
+
+namespace com::quorvex::products::tamblix::cli {
+
+namespace {
+
+int report(std::ostream& out, TamblixEngine& engine, const CliOptions& options, const RunOutcome& outcome,
+           int exitCode) {
+    if (options.json)
+        writeJsonReport(out, &engine, outcome);
+    else
+        writeTextReport(out, &engine, outcome);
+    out.flush();
+    return exitCode;
+}
+
+}  // namespace
+
+int runCommand(TamblixEngine& engine, EngineDriver& driver, const CliOptions& options, std::ostream& out) {
+    RunOutcome outcome;
+    outcome.command = options.command == CliOptions::FIX ? "fix" : "scan";
+    outcome.debug = options.debug;
+
+    outcome.state = driver.run([&] { engine.scan(); },
+                               {ENGINE_SCAN_FINISHED, ENGINE_SCAN_FAILED, ENGINE_SCAN_CANCELLED});
+    if (outcome.state == ENGINE_SCAN_FAILED) {
+        outcome.error = engine.getErrorMessage();
+        return report(out, engine, options, outcome, EXIT_ERROR);
+    }
+    if (outcome.state == ENGINE_SCAN_CANCELLED || driver.cancelRequested()) {
+        outcome.error = "The scan was cancelled.";
+        return report(out, engine, options, outcome, EXIT_ERROR);
+    }
+    try {
+        applySelection(engine, options.selection);
+    } catch (const exceptions::IllegalArgumentException& e) {
+        outcome.error = e.getMessage();
+        return report(out, engine, options, outcome, EXIT_ERROR);
+    }
+    const bool suggested = !suggestionsOf(engine.getScanResults()).empty();
+    if (options.command == CliOptions::SCAN || !suggested)
+        return report(out, engine, options, outcome, suggested ? EXIT_SUGGESTIONS : EXIT_NOTHING_SUGGESTED);
+
+    outcome.state = driver.run([&] { engine.fix(); }, {ENGINE_FIX_FINISHED, ENGINE_FIX_FAILED});
+    if (outcome.state == ENGINE_FIX_FAILED) {
+        outcome.error = engine.getErrorMessage();
+        return report(out, engine, options, outcome, EXIT_ERROR);
+    }
+    if (!engine.getFixProblems().empty()) {
+        outcome.error = "Some modifications could not be made.";
+        return report(out, engine, options, outcome, EXIT_ERROR);
+    }
+    return report(out, engine, options, outcome, EXIT_SUGGESTIONS);
+}
+
+}  // namespace com::quorvex::products::tamblix::cli

@@ -1,0 +1,42 @@
+#pragma once
+// The command line of tamblix-cli:
+//
+//   tamblix-cli scan [--select WHICH] [--json] [--debug]
+//   tamblix-cli fix  [--select WHICH] [--json] [--debug]
+//   tamblix-cli help
+//
+// WHICH is none, recommended (the default: the definitions' own preselection),
+// all, or a comma-separated list of suggestion ids as a scan prints them.
+
+#include <string>
+#include <vector>
+
+namespace com::quorvex::products::tamblix::cli {
+
+constexpr int EXIT_NOTHING_SUGGESTED = 0;
+constexpr int EXIT_SUGGESTIONS = 1;
+constexpr int EXIT_ERROR = 2;
+
+struct Selection {
+    enum Kind { NONE, RECOMMENDED, ALL, IDS };
+    Kind kind = RECOMMENDED;
+    std::vector<std::string> ids;  // for IDS, in the order given
+};
+
+struct CliOptions {
+    enum Command { HELP, SCAN, FIX };
+    Command command = HELP;
+    Selection selection;
+    bool json = false;
+    // The plain definitions files, as the application's "debug" word selects them.
+    bool debug = false;
+};
+
+// Throws exceptions::IllegalArgumentException with a text that names the fault.
+CliOptions parseOptions(const std::vector<std::string>& arguments);
+// Throws exceptions::IllegalArgumentException for an empty id or list.
+Selection parseSelection(const std::string& text);
+
+std::string usage();
+
+}  // namespace com::quorvex::products::tamblix::cli

@@ -1,0 +1,67 @@
+// tamblix-cli: the engine without a window. It starts like the product (its own
+// folder's system\ files, the Wine prefix of WINEPREFIX), then scans, selects
+// and fixes as its arguments say; see CliOptions.h.
+
+#include <iostream>
+
+#include "app/Startup.h"
+#include "app/cli/CliJob.h"
+#include "app/cli/InterruptWatcher.h"
+#include "app/cli/Report.h"
+#include "app/prefix/StandardErrorDisplay.h"
+#include "engine/failure/Exceptions.h"
+#include "platform/util/ProcessCommandLine.h"
+
+namespace tamblix = com::quorvex::products::tamblix;
+namespace cli = tamblix::cli;
+
+namespace {
+
+// Shows messages on the error output and keeps the last text for the JSON report.
+class RememberingDisplay : public tamblix::StandardErrorDisplay {
+public:
+    RememberingDisplay() : StandardErrorDisplay(std::cerr) {}
+    void show(const std::string& caption, const std::string& text, unsigned style, void* owner) override {
+        lastText = text;
+        StandardErrorDisplay::show(caption, text, style, owner);
+    }
+    std::string lastText;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    cli::CliOptions options;
+    try {
+        options = cli::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const exceptions::IllegalArgumentException& e) {
+        std::cerr << e.getMessage() << "\n\n" << cli::usage();
+        return cli::EXIT_ERROR;
+    }
+    if (options.command == cli::CliOptions::HELP) {
+        std::cout << cli::usage();
+        return 0;
+    }
+
+    RememberingDisplay display;
+    tamblix::StartupSettings settings;
+    settings.commandLine = util::processCommandLine();
+    settings.debugMode = [&](const util::CommandLine&) { return options.debug; };
+    settings.failureExitCode = cli::EXIT_ERROR;
+    bool reported = false;
+    const int exitCode = tamblix::startProduct(settings, display, [&](tamblix::StartedProduct& product) {
+        cli::EngineDriver driver(product.engine, cli::standardErrorIsTerminal() ? &std::cerr : nullptr);
+        const cli::InterruptWatcher interrupts([&] { driver.requestCancel(); });
+        const int code = cli::runCommand(product.engine, driver, options, std::cout);
+        reported = true;
+        return code;
+    });
+    if (!reported && options.json) {
+        cli::RunOutcome outcome;
+        outcome.command = options.command == cli::CliOptions::FIX ? "fix" : "scan";
+        outcome.debug = options.debug;
+        outcome.error = display.lastText;
+        cli::writeJsonReport(std::cout, nullptr, outcome);
+    }
+    return exitCode;
+}

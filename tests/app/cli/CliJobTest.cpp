@@ -1,0 +1,289 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/cli/CliJob.h"
+#include "app/cli/EngineDriver.h"
+#include "engine/TamblixEngineImpl.h"
+#include "platform/file/prefix/PrefixFileServices.h"
+#include "tests/app/JsonValue.h"
+#include "tests/app/cli/OfferingPlugin.h"
+#include "tests/support/TempDir.h"
+#include "tools/demo-prefix/DemoPrefix.h"
+
+namespace {
+
+using namespace cli_testing;
+using namespace com::quorvex::products::tamblix::cli;
+using testing_support::JsonValue;
+using testing_support::parseJson;
+
+struct FixedTicks : TickClock {
+    std::uint32_t getTickCount() override { return 50000; }
+};
+
+// An engine over one offering plugin (made on first use, from the configuration
+// in plugin), driven as tamblix-cli drives it. Its fix log goes to a scratch
+// demo prefix.
+class CliHarness {
+public:
+    TamblixEngineImpl& engine() {
+        if (!_engine) {
+            tools::writeDemoPrefix(prefixFolder(), "demo");
+            _files = std::make_unique<platform::prefix::PrefixFileServices>(platform::prefix::WinePrefix(prefixFolder()));
+            services.writer = &_files->fileWriter();
+            services.dirCreator = &_files->directoryCreator();
+            services.folders = &_files->folders();
+            services.ticks = &ticks;
+            std::vector<std::unique_ptr<Plugin>> plugins;
+            auto owned = std::make_unique<OfferingPlugin>();
+            owned->registry = plugin.registry;
+            owned->hosts = plugin.hosts;
+            owned->files = plugin.files;
+            owned->scanProblems = plugin.scanProblems;
+            owned->progressText = plugin.progressText;
+            owned->scanFailure = plugin.scanFailure;
+            owned->fixProblem = plugin.fixProblem;
+            owned->waitForCancel = plugin.waitForCancel;
+            owned->afterProgress = plugin.afterProgress;
+            live = owned.get();
+            plugins.push_back(std::move(owned));
+            _engine = std::make_unique<TamblixEngineImpl>(services, std::move(plugins));
+        }
+        return *_engine;
+    }
+    int run(const std::vector<std::string>& arguments) {
+        output.str("");
+        progress.str("");
+        EngineDriver driver(engine(), &progress);
+        return runCommand(engine(), driver, parseOptions(arguments), output);
+    }
+    JsonValue json() { return parseJson(output.str()); }
+    std::filesystem::path prefixFolder() const { return _scratch.path() / "prefix"; }
+
+    OfferingPlugin plugin;  // the configuration; live is the engine's copy
+    OfferingPlugin* live = nullptr;
+    FixedTicks ticks;
+    EngineServices services;
+    std::ostringstream output;
+    std::ostringstream progress;
+
+private:
+    testing_support::TempDir _scratch;
+    std::unique_ptr<platform::prefix::PrefixFileServices> _files;
+    std::unique_ptr<TamblixEngineImpl> _engine;
+};
+
+class CliJobTest : public ::testing::Test, public CliHarness {};
+
+TEST_F(CliJobTest, ExitCodesOfScanAndFix) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> arguments;
+        bool offers;
+        std::string scanFailure;
+        std::string fixProblem;
+        int exitCode;
+        std::string state;
+    };
+    const Case cases[] = {
+        {"scan, nothing found", {"scan", "--json"}, false, "", "", 0, "scan-finished"},
+        {"scan, suggestions found", {"scan", "--json"}, true, "", "", 1, "scan-finished"},
+        {"fix, nothing found: no fix runs", {"fix", "--json"}, false, "", "", 0, "scan-finished"},
+        {"fix of the recommended ones", {"fix", "--json"}, true, "", "", 1, "fix-finished"},
+        {"scan fails", {"scan", "--json"}, true, "the zone map is gone", "", 2, "scan-failed"},
+        {"fix with a problem", {"fix", "--json"}, true, "", "The HOSTS file could not be saved.", 2, "fix-finished"},
+        {"an unknown id", {"fix", "--select", "999999", "--json"}, true, "", "", 2, "scan-finished"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CliHarness fresh;
+        if (c.offers) fresh.plugin.hosts = {hostsRecord("ads.example.com", true)};
+        fresh.plugin.scanFailure = c.scanFailure;
+        fresh.plugin.fixProblem = c.fixProblem;
+        EXPECT_EQ(fresh.run(c.arguments), c.exitCode);
+        const JsonValue report = fresh.json();
+        EXPECT_EQ(report["state"].text, c.state);
+        if (!c.scanFailure.empty()) {
+            EXPECT_EQ(report["error"].text, "Exception: " + c.scanFailure);
+        }
+        if (!c.fixProblem.empty()) {
+            EXPECT_EQ(report["fixProblems"][0].text, c.fixProblem);
+            EXPECT_EQ(report["error"].text, "Some modifications could not be made.");
+        }
+        if (c.state == "fix-finished") {
+            EXPECT_TRUE(report["hosts"][0]["applied"].boolean);
+            // The log the engine wrote, named in the report.
+            ASSERT_EQ(report["logFile"].kind, JsonValue::STRING);
+            EXPECT_NE(report["logFile"].text.find("Logs\\"), std::string::npos) << report["logFile"].text;
+        } else {
+            EXPECT_EQ(report["logFile"].kind, JsonValue::NUL);
+        }
+        if (c.exitCode == 2 && c.state == "scan-finished") {
+            EXPECT_EQ(report["error"].text, "There is no suggestion with the id 999999.");
+            EXPECT_FALSE(report["hosts"][0]["applied"].boolean);
+        }
+    }
+}
+
+TEST_F(CliJobTest, SelectionDecidesWhatTheFixApplies) {
+    struct Case {
+        const char* select;
+        std::vector<bool> applied;  // per hosts record
+    };
+    const Case cases[] = {
+        {"recommended", {true, false, true}},
+        {"none", {false, false, false}},
+        {"all", {true, true, true}},
+        {"second", {false, true, false}},
+        {"first,third", {true, false, true}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.select);
+        CliHarness fresh;
+        fresh.plugin.hosts = {hostsRecord("a.example", true), hostsRecord("b.example", false),
+                              hostsRecord("c.example", true)};
+        const auto& ids = fresh.plugin.hosts;
+        std::string select = c.select;
+        if (select == "second") select = ids[1].state.id;
+        if (select == "first,third") select = ids[0].state.id + "," + ids[2].state.id;
+        EXPECT_EQ(fresh.run({"fix", "--select", select, "--json"}), 1);
+        const JsonValue report = fresh.json();
+        ASSERT_EQ(report["hosts"].items.size(), 3u);
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(report["hosts"][i]["applied"].boolean, c.applied[i]) << i;
+            EXPECT_EQ(report["hosts"][i]["selected"].boolean, c.applied[i]) << i;
+        }
+    }
+}
+
+TEST_F(CliJobTest, TheReportListsEveryRecordAndGroupsRegistryRuns) {
+    plugin.registry = {registryRecord("Software\\Zones\\a", "domaingroup0", true),
+                       registryRecord("Software\\Zones\\a\\b", "domaingroup0", true),
+                       registryRecord("Software\\Zones\\c", "domaingroup1", false)};
+    plugin.registry[2].action = RegistryModification::REMOVE_SUBKEY;
+    plugin.hosts = {hostsRecord("ads.example.com", false)};
+    plugin.hosts[0].description = "Says \"blocked\"\nthen <b>more</b>";
+    plugin.files = {fileRecord("C:\\Downloads\\setup.zip", true)};
+    plugin.files[0].innerName = "dialer.exe";
+    plugin.files[0].variant = true;
+    plugin.scanProblems = {"HKEY_CURRENT_USER\\Software\\X: access denied"};
+    const std::string firstGroupId = plugin.registry[0].state.id;
+    const std::string secondRecordId = plugin.registry[1].state.id;
+
+    // Selecting a run by its id selects all of its records.
+    EXPECT_EQ(run({"scan", "--select", firstGroupId, "--json"}), 1);
+    const JsonValue report = json();
+    EXPECT_EQ(report["suggestions"].number, 4);
+    const JsonValue& first = report["registry"][0];
+    EXPECT_EQ(first.memberOrder, (std::vector<std::string>{"id", "group", "selected", "applied", "action", "key",
+                                                            "valueName", "data", "description"}));
+    EXPECT_EQ(first["id"].text, firstGroupId);
+    EXPECT_EQ(first["group"].text, "domaingroup0");
+    EXPECT_TRUE(first["selected"].boolean);
+    EXPECT_EQ(first["action"].text, "Add value");
+    EXPECT_EQ(first["key"].text, "HKEY_CURRENT_USER\\Software\\Zones\\a");
+    EXPECT_EQ(first["valueName"].text, "*");
+    EXPECT_EQ(first["data"]["type"].text, "dword");
+    EXPECT_EQ(first["data"]["number"].number, 4);
+    EXPECT_TRUE(report["registry"][1]["selected"].boolean);
+    EXPECT_FALSE(report["registry"][2]["selected"].boolean);
+    EXPECT_EQ(report["registry"][2]["action"].text, "Remove subkey");
+    EXPECT_EQ(report["hosts"][0]["description"].text, "Says \"blocked\"\nthen <b>more</b>");
+    EXPECT_EQ(report["hosts"][0]["action"].text, "add redirection");
+    EXPECT_FALSE(report["hosts"][0]["selected"].boolean);
+    EXPECT_EQ(report["files"][0]["innerName"].text, "dialer.exe");
+    EXPECT_TRUE(report["files"][0]["variant"].boolean);
+    EXPECT_FALSE(report["files"][0]["selected"].boolean);
+    EXPECT_EQ(report["scanProblems"][0].text, "HKEY_CURRENT_USER\\Software\\X: access denied");
+
+    // An id inside a run is not a suggestion of its own.
+    CliHarness fresh;
+    fresh.plugin.registry = plugin.registry;
+    EXPECT_EQ(fresh.run({"scan", "--select", secondRecordId}), 2);
+    EXPECT_NE(fresh.output.str().find("There is no suggestion with the id " + secondRecordId + "."),
+              std::string::npos);
+}
+
+TEST_F(CliJobTest, TheTextReportShowsRunsAsOneSuggestion) {
+    plugin.registry = {registryRecord("Software\\Zones\\a", "g", true), registryRecord("Software\\Zones\\a\\b", "g", true)};
+    plugin.hosts = {hostsRecord("ads.example.com", false)};
+    EXPECT_EQ(run({"scan"}), 1);
+    const std::string id = plugin.registry[0].state.id;
+    const std::string hostsId = plugin.hosts[0].state.id;
+    EXPECT_EQ(output.str(), " , definitions 0 of \nState: scan-finished; 2 suggestions\n"
+                            "Registry:\n"
+                            "  [x] " + id + "  Restricts Software\\Zones\\a\n"
+                            "      Add value: HKEY_CURRENT_USER\\Software\\Zones\\a value \"*\" = dword:4\n"
+                            "      Add value: HKEY_CURRENT_USER\\Software\\Zones\\a\\b value \"*\" = dword:4\n"
+                            "HOSTS:\n"
+                            "  [ ] " + hostsId + "  add redirection: ads.example.com -> 127.0.0.1  Blocks ads.example.com\n");
+}
+
+// A progress stream that tells when a text has been written to it.
+class WatchedBuffer : public std::stringbuf {
+public:
+    void waitFor(const std::string& text) {
+        std::unique_lock<std::mutex> hold(_lock);
+        _changed.wait(hold, [&] { return _written.find(text) != std::string::npos; });
+    }
+
+protected:
+    int sync() override {
+        std::lock_guard<std::mutex> hold(_lock);
+        _written = str();
+        _changed.notify_all();
+        return 0;
+    }
+
+private:
+    std::mutex _lock;
+    std::condition_variable _changed;
+    std::string _written;
+};
+
+TEST_F(CliJobTest, ProgressTextsGoToTheProgressStreamWhileTheScanRuns) {
+    WatchedBuffer buffer;
+    std::ostream watched(&buffer);
+    plugin.progressText = "Scanning the HOSTS file";
+    // The scan goes on only once the text was shown.
+    plugin.afterProgress = [&] { buffer.waitFor("Scanning the HOSTS file\n"); };
+    EngineDriver driver(engine(), &watched);
+    EXPECT_EQ(runCommand(engine(), driver, parseOptions({"scan"}), output), 0);
+    buffer.waitFor("Scanning...\nScanning the HOSTS file\n");
+}
+
+TEST_F(CliJobTest, ACancelStopsTheScanKeepsItsFindingsAndNothingIsFixed) {
+    plugin.hosts = {hostsRecord("ads.example.com", true)};
+    plugin.files = {fileRecord("C:\\found-before-cancel.exe", true)};
+    plugin.waitForCancel = true;
+    EngineDriver driver(engine(), &progress);
+    std::thread interrupt([&] {
+        live->waitUntilScanning();
+        driver.requestCancel();
+    });
+    const int exitCode = runCommand(engine(), driver, parseOptions({"fix", "--json"}), output);
+    interrupt.join();
+    EXPECT_EQ(exitCode, 2);
+    const JsonValue report = json();
+    EXPECT_EQ(report["state"].text, "scan-cancelled");
+    EXPECT_EQ(report["error"].text, "The scan was cancelled.");
+    EXPECT_EQ(report["files"][0]["path"].text, "C:\\found-before-cancel.exe");
+    EXPECT_FALSE(report["hosts"][0]["applied"].boolean);
+    EXPECT_NE(progress.str().find("Cancelling the scan..."), std::string::npos);
+}
+
+TEST_F(CliJobTest, ACancelRequestedBeforeTheScanBeganIsKept) {
+    plugin.waitForCancel = true;
+    EngineDriver driver(engine(), nullptr);
+    driver.requestCancel();
+    EXPECT_EQ(runCommand(engine(), driver, parseOptions({"scan", "--json"}), output), 2);
+    EXPECT_EQ(json()["state"].text, "scan-cancelled");
+    EXPECT_EQ(json()["error"].text, "The scan was cancelled.");
+}
+
+}  // namespace

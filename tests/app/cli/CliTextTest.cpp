@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/cli/CliOptions.h"
+#include "app/cli/JsonText.h"
+#include "engine/failure/Exceptions.h"
+#include "tests/app/JsonValue.h"
+
+namespace {
+
+using namespace com::quorvex::products::tamblix::cli;
+
+TEST(JsonText, EscapesWhatJsonRequiresAndKeepsEveryByte) {
+    struct Case {
+        const char* what;
+        std::string text;
+        std::string json;
+        std::string decoded;  // what a JSON reader makes of it
+    };
+    const Case cases[] = {
+        {"plain", "C:\\Program Files\\x", "\"C:\\\\Program Files\\\\x\"", "C:\\Program Files\\x"},
+        {"quotes", "say \"hi\"", "\"say \\\"hi\\\"\"", "say \"hi\""},
+        {"line ends and tabs", "a\r\nb\tc", "\"a\\r\\nb\\tc\"", "a\r\nb\tc"},
+        {"other control bytes", std::string("\x01\x1f\x7f", 3), "\"\\u0001\\u001f\\u007f\"",
+         std::string("\x01\x1f\x7f", 3)},
+        {"a zero byte", std::string("a\0b", 3), "\"a\\u0000b\"", std::string("a\0b", 3)},
+        {"UTF-8 passes", "Gr\xc3\xbc\xc3\x9f \xe2\x82\xac \xf0\x9f\x98\x80", "\"Gr\xc3\xbc\xc3\x9f \xe2\x82\xac \xf0\x9f\x98\x80\"",
+         "Gr\xc3\xbc\xc3\x9f \xe2\x82\xac \xf0\x9f\x98\x80"},
+        // Bytes of a single-byte code page: each read as Latin-1.
+        {"Latin-1 bytes", "Gr\xfc\xdf", "\"Gr\\u00fc\\u00df\"", "Gr\xc3\xbc\xc3\x9f"},
+        {"a cut sequence at the end", "a\xe2\x82", "\"a\\u00e2\\u0082\"", "a\xc3\xa2\xc2\x82"},
+        {"an overlong form", "\xc0\xaf", "\"\\u00c0\\u00af\"", "\xc3\x80\xc2\xaf"},
+        {"an encoded surrogate", "\xed\xa0\x80", "\"\\u00ed\\u00a0\\u0080\"", "\xc3\xad\xc2\xa0\xc2\x80"},
+        {"beyond U+10FFFF", "\xf4\x90\x80\x80", "\"\\u00f4\\u0090\\u0080\\u0080\"",
+         "\xc3\xb4\xc2\x90\xc2\x80\xc2\x80"},
+        {"empty", "", "\"\"", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string json = jsonString(c.text);
+        EXPECT_EQ(json, c.json);
+        EXPECT_EQ(testing_support::parseJson(json).text, c.decoded);
+    }
+}
+
+TEST(CliOptions, CommandsAndOptions) {
+    struct Case {
+        std::vector<std::string> arguments;
+        CliOptions::Command command;
+        Selection::Kind selection;
+        std::vector<std::string> ids;
+        bool json;
+        bool debug;
+    };
+    const Case cases[] = {
+        {{"scan"}, CliOptions::SCAN, Selection::RECOMMENDED, {}, false, false},
+        {{"scan", "--json", "--debug"}, CliOptions::SCAN, Selection::RECOMMENDED, {}, true, true},
+        {{"fix", "--select", "all"}, CliOptions::FIX, Selection::ALL, {}, false, false},
+        {{"fix", "--select=none", "--json"}, CliOptions::FIX, Selection::NONE, {}, true, false},
+        {{"fix", "--select", "recommended"}, CliOptions::FIX, Selection::RECOMMENDED, {}, false, false},
+        {{"fix", "--select", "12,3,40"}, CliOptions::FIX, Selection::IDS, {"12", "3", "40"}, false, false},
+        {{"scan", "--select", "7"}, CliOptions::SCAN, Selection::IDS, {"7"}, false, false},
+        {{"help"}, CliOptions::HELP, Selection::RECOMMENDED, {}, false, false},
+        {{"--help"}, CliOptions::HELP, Selection::RECOMMENDED, {}, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const CliOptions options = parseOptions(c.arguments);
+        EXPECT_EQ(options.command, c.command);
+        EXPECT_EQ(options.selection.kind, c.selection);
+        EXPECT_EQ(options.selection.ids, c.ids);
+        EXPECT_EQ(options.json, c.json);
+        EXPECT_EQ(options.debug, c.debug);
+    }
+}
+
+TEST(CliOptions, RefusesWhatItDoesNotKnow) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string message;
+    };
+    const std::string notSelection = "is not a selection: give none, recommended, all or suggestion ids such as 3,7.";
+    const Case cases[] = {
+        {{}, "No command given."},
+        {{"scna"}, "Unknown command 'scna'."},
+        {{"debug"}, "Unknown command 'debug'."},
+        {{"scan", "--jsn"}, "Unknown argument '--jsn'."},
+        {{"scan", "extra"}, "Unknown argument 'extra'."},
+        {{"fix", "--select"}, "--select needs a value."},
+        {{"fix", "--select", "all", "--select", "none"}, "--select is given twice."},
+        {{"fix", "--select", "ALL"}, "'ALL' " + notSelection},
+        {{"fix", "--select", "1,,2"}, "'1,,2' " + notSelection},
+        {{"fix", "--select", "1,"}, "'1,' " + notSelection},
+        {{"fix", "--select", ""}, "'' " + notSelection},
+        {{"fix", "--select", "-1"}, "'-1' " + notSelection},
+        {{"fix", "--select", "3 4"}, "'3 4' " + notSelection},
+        {{"help", "scan"}, "help takes no arguments."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        try {
+            parseOptions(c.arguments);
+            ADD_FAILURE() << "accepted";
+        } catch (const exceptions::IllegalArgumentException& e) {
+            EXPECT_EQ(e.getMessage(), c.message);
+        }
+    }
+}
+
+}  // namespace
