@@ -2,7 +2,7 @@
 // The engine's two views of time, handed in so that tests can set them.
 
 #include <cstdint>
-#include <string>
+#include <ctime>
 
 namespace com::quorvex::products::tamblix {
 
@@ -14,28 +14,23 @@ public:
     virtual std::uint32_t getTickCount() = 0;
 };
 
-// The local time as the texts the fix log's file name is made of.
+// The local time, broken down; the fix log's file name is made of one reading.
 class LocalClock {
 public:
     virtual ~LocalClock() = default;
-    // Year, "-", month, "-", day, " ", hour, ":", minute, each two digits but the year.
-    virtual std::string getDateTimeText() = 0;
-    // The seconds, two digits.
-    virtual std::string getSecondText() = 0;
-};
-
-// The platform's special folders (the user's documents: 0x8005, created when missing).
-class FolderPathQuery {
-public:
-    virtual ~FolderPathQuery() = default;
-    // The folder's path without a final backslash; throws when it cannot be had.
-    virtual std::string getFolderPath(int folderId) = 0;
+    virtual std::tm now() = 0;
 };
 
 // The tick count from the standard library's steady clock.
 class SteadyTickClock : public TickClock {
 public:
     std::uint32_t getTickCount() override;
+};
+
+// The local time as the system tells it.
+class SystemLocalClock : public LocalClock {
+public:
+    std::tm now() override;
 };
 
 }  // namespace com::quorvex::products::tamblix

@@ -17,6 +17,7 @@ class DriveTypeQuery;
 class FileFinder;
 class DriveEnumerator;
 class DirectoryCreator;
+class FolderCalls;
 }  // namespace platform::file
 
 namespace windows::internet {

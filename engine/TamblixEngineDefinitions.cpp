@@ -1,5 +1,7 @@
 #include "engine/TamblixEngineImpl.h"
 #include "engine/failure/Exceptions.h"
+#include "platform/file/FileReader.h"
+#include "platform/file/TestStreamImpl.h"
 
 namespace com::quorvex::products::tamblix {
 
@@ -22,14 +24,18 @@ void TamblixEngineImpl::loadPluginDefinitions(const std::string& permanentDefini
 
 // PENDING: the definitions store reads, uncompresses and checks the documents,
 // then calls setProductInformation and loadPluginDefinitions.
-void TamblixEngineImpl::loadDefinitionFiles(platform::file::IStream&, platform::file::IStream&, platform::file::IStream&) {
+void TamblixEngineImpl::loadDefinitionFiles(platform::file::IStream&, platform::file::IStream&,
+                                            platform::file::IStream&) {
     throw TamblixEngineException("The definitions store is not part of this build.");
 }
 
-// PENDING: reads the installed files through the file reader into in-memory
-// streams and calls loadDefinitionFiles.
+// After an update: the installed files, compressed in both modes, read whole.
 void TamblixEngineImpl::_reloadInstalledDefinitions() {
-    throw TamblixEngineException("The definitions store is not part of this build.");
+    platform::file::FileReader& reader = *_services.reader;
+    platform::file::TestStreamImpl definitions(reader.readFile(".\\system\\definitions.xml.tam", 0));
+    platform::file::TestStreamImpl signature(reader.readFile(".\\system\\definitions-sig.xml", 0));
+    platform::file::TestStreamImpl permanent(reader.readFile(".\\system\\permanent-definitions.xml.tam", 0));
+    loadDefinitionFiles(definitions, signature, permanent);
 }
 
 }  // namespace com::quorvex::products::tamblix

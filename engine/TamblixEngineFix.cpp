@@ -1,9 +1,21 @@
+#include "engine/FixLog.h"
+#include "engine/SubkeyPath.h"
 #include "engine/TamblixEngineImpl.h"
 #include "engine/failure/Assertion.h"
 #include "engine/failure/Exceptions.h"
 #include "engine/plugins/RegistryGroups.h"
+#include "platform/file/DirectoryCreator.h"
+#include "platform/file/FileRemover.h"
+#include "platform/file/FileWriter.h"
+#include "platform/file/FolderQueries.h"
+#include "platform/registry/RegistryConstants.h"
+#include "platform/registry/RegistryKeyNames.h"
+#include "platform/registry/RegistryService.h"
+#include "platform/util/DateAndTime.h"
 
 namespace com::quorvex::products::tamblix {
+
+namespace registry = windows::registry;
 
 void TamblixEngineImpl::_fix() {
     try {
@@ -11,7 +23,7 @@ void TamblixEngineImpl::_fix() {
     } catch (const io::IOException& e) {
         _recordFailure("TamblixEngineImpl::_fix()", &e, "IOException");
         setState(ENGINE_FIX_FAILED);
-    } catch (const windows::registry::RegistryException& e) {
+    } catch (const registry::RegistryException& e) {
         _recordFailure("TamblixEngineImpl::_fix()", &e, "RegistryException");
         setState(ENGINE_FIX_FAILED);
     } catch (const exceptions::Exception& e) {
@@ -29,6 +41,14 @@ void TamblixEngineImpl::_fixPhase() {
     _registryLogLines.clear();
     _fileLogLines.clear();
     _results.fixProblems.clear();
+    const ProductInformation product = getProductInformation();
+
+    // The log folder comes first: a fix whose log could not be kept changes nothing.
+    const std::string documents = platform::file::getFolderPath(
+        *_services.folders, platform::file::CSIDL_PERSONAL | platform::file::CSIDL_FLAG_CREATE);
+    const std::string folder = fixLogFolder(documents, product.productName);
+    _services.dirCreator->createDirectory(folder);
+
     propagateGroupSelection(_results.registryChanges);
     std::string pluginSections;
     for (auto& plugin : _plugins) {
@@ -36,10 +56,123 @@ void TamblixEngineImpl::_fixPhase() {
         plugin->fix(_results, section);
         pluginSections += section;
     }
-    // PENDING: registry and file records, the log, over the registry and file layers.
+    _applyRegistryChanges();
+    _applyFileChanges();
+
+    FixLogContent content;
+    content.productName = product.productName;
+    content.productVersion = product.productVersion;
+    content.productUrl = product.productUrl;
+    content.troubleshootUrl = product.troubleshootUrl;
+    content.registryLines = _registryLogLines;
+    content.fileLines = _fileLogLines;
+    content.pluginSections = pluginSections;
+    content.problems = _results.fixProblems;
+    const std::string text = composeFixLog(content);
+    const std::tm now = _services.localTime->now();
+    const std::string path = folder + fixLogName(util::dateTimeTextOf(now), util::secondTextOf(now));
+    _services.writer->writeFile(path, std::vector<char>(text.begin(), text.end()), 0);
+    {
+        std::lock_guard<std::recursive_mutex> hold(_lock);
+        _logFilePath = path;
+    }
+
     for (auto& plugin : _plugins)
         if (plugin->hasDefinitions()) plugin->fixFinished(_results);
     setState(ENGINE_FIX_FINISHED);
+}
+
+void TamblixEngineImpl::_applyRegistryChanges() {
+    // Every key a subkey was added or removed for in this fix, as the short root
+    // name followed by the subkey path: a key is created or deleted at most once.
+    std::map<std::string, bool> done;
+    for (auto& record : _results.registryChanges) {
+        if (!record.state.selected || record.state.applied) continue;
+        try {
+            _applyRegistryChange(record, done);
+        } catch (const registry::RegistryException& e) {
+            _results.fixProblems.push_back(e.getMessage());
+        }
+    }
+}
+
+void TamblixEngineImpl::_applyRegistryChange(RegistryModification& record, std::map<std::string, bool>& done) {
+    const std::string root = registry::RegistryKeyNames(true).keyToString(record.root);
+    switch (record.action) {
+        case RegistryModification::ADD_SUBKEY:
+        case RegistryModification::REMOVE_SUBKEY: _applySubkeyChange(record, root, done); break;
+        case RegistryModification::SET_VALUE:
+        case RegistryModification::REMOVE_VALUE: _applyValueChange(record, root); break;
+        default: TAMBLIX_ASSERT(false); break;
+    }
+}
+
+void TamblixEngineImpl::_applySubkeyChange(RegistryModification& record, const std::string& root,
+                                           std::map<std::string, bool>& done) {
+    const std::string doneKey = root + record.subkey;
+    if (done.count(doneKey)) return;
+    const bool adding = record.action == RegistryModification::ADD_SUBKEY;
+    const std::string shown = root + "\\" + record.subkey;
+    const SubkeyPath path = splitSubkey(record.subkey);
+    if (path.child.empty()) {
+        _results.fixProblems.push_back("The registry key '" + shown + "' was not " +
+                                       (adding ? "added" : "removed") + ": its path names no key.");
+        return;
+    }
+    // Deleting a key directly below a root (HKLM\Software, say) would take a
+    // whole branch of the system with it; such a suggestion is never carried out.
+    if (!adding && path.belowRoot) {
+        _results.fixProblems.push_back("The registry key '" + shown +
+                                       "' was not removed: a key directly below a root key is never removed.");
+        return;
+    }
+    const auto key = _services.registry->openKey(
+        record.root, path.parent, adding ? registry::ACCESS_CREATE_SUB_KEY : registry::ACCESS_READ);
+    const auto writer = _services.registry->createWriter(key.get());
+    if (adding)
+        writer->createSubkey(path.child, 0);  // the new key is closed at once
+    else
+        writer->deleteSubkeyTree(path.child);
+    done[doneKey] = true;
+    _registryLogLines.push_back((adding ? "Added subkey: " : "Removed subkey: ") + shown);
+    record.state.applied = true;
+}
+
+void TamblixEngineImpl::_applyValueChange(RegistryModification& record, const std::string& root) {
+    const ModificationValue& data = record.data;
+    const bool isDword = data.type == ModificationValue::TYPE_DWORD;
+    if (!isDword && data.type != ModificationValue::TYPE_STRING) {
+        TAMBLIX_ASSERT(false);  // suggestions carry strings and DWORDs only
+        return;
+    }
+    const std::string valueText = isDword ? std::to_string(data.number) : data.text;
+    const std::string shown = root + "\\" + record.subkey;
+    const auto key = _services.registry->openKey(record.root, record.subkey, registry::ACCESS_SET_VALUE);
+    const auto writer = _services.registry->createWriter(key.get());
+    if (record.action == RegistryModification::REMOVE_VALUE) {
+        writer->deleteValue(record.valueName);
+        _registryLogLines.push_back("Removed registry value: " + shown + "," + record.valueName + "=" + valueText);
+    } else if (isDword) {
+        writer->setDword(record.valueName, data.number, registry::TYPE_DWORD);
+        _registryLogLines.push_back("New DWORD value: " + shown + "\\" + record.valueName + "=" + valueText);
+    } else {
+        writer->setString(record.valueName, data.text);
+        _registryLogLines.push_back("New STRING value: " + shown + "\\" + record.valueName + "=" + valueText);
+    }
+    record.state.applied = true;
+}
+
+void TamblixEngineImpl::_applyFileChanges() {
+    for (auto& record : _results.fileChanges) {
+        if (!record.state.selected || record.state.applied) continue;
+        try {
+            _services.remover->removeFile(record.path);
+            record.state.applied = true;
+            _fileLogLines.push_back("Removed " + record.path);
+        } catch (const io::filesystem::RemoveFileException& e) {
+            _results.fixProblems.push_back(e.getMessage());
+        }
+    }
 }
 
 }  // namespace com::quorvex::products::tamblix

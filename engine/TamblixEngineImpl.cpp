@@ -13,10 +13,8 @@ TamblixEngineImpl::TamblixEngineImpl(windows::registry::RegistryService& registr
                                      platform::file::DirectoryExistsQuery& dirExists,
                                      platform::file::DriveTypeQuery& driveType, platform::file::FileFinder& finder,
                                      platform::file::DriveEnumerator& drives, ZipReader& zip, bool debug,
-                                     const std::vector<char>& publicKey, platform::file::DirectoryCreator& dirCreator)
-    : _platformLocalTime(makePlatformLocalClock()),
-      _platformFolders(makePlatformFolderPathQuery()),
-      _uncompressor(makePlatformUncompressor()) {
+                                     const std::vector<char>& publicKey, platform::file::DirectoryCreator& dirCreator,
+                                     platform::file::FolderCalls& folders) {
     _services.registry = &registry;
     _services.updater = &updater;
     _services.sessions = &sessions;
@@ -32,10 +30,7 @@ TamblixEngineImpl::TamblixEngineImpl(windows::registry::RegistryService& registr
     _services.debug = debug;
     _services.publicKey = publicKey;
     _services.dirCreator = &dirCreator;
-    _services.uncompressor = _uncompressor.get();
-    _services.ticks = &_steadyTicks;
-    _services.localTime = _platformLocalTime.get();
-    _services.folders = _platformFolders.get();
+    _services.folders = &folders;
     // The five plugins join here in their fixed order (registry scanner, HOSTS,
     // file signatures, restricted domains, restricted ranges) as they are built.
     _start({});
@@ -43,11 +38,13 @@ TamblixEngineImpl::TamblixEngineImpl(windows::registry::RegistryService& registr
 
 TamblixEngineImpl::TamblixEngineImpl(const EngineServices& services, std::vector<std::unique_ptr<Plugin>> plugins)
     : _services(services) {
-    if (!_services.ticks) _services.ticks = &_steadyTicks;
     _start(std::move(plugins));
 }
 
 void TamblixEngineImpl::_start(std::vector<std::unique_ptr<Plugin>> plugins) {
+    if (!_services.uncompressor) _services.uncompressor = &_uncompressor;
+    if (!_services.ticks) _services.ticks = &_steadyTicks;
+    if (!_services.localTime) _services.localTime = &_systemLocalTime;
     if (_services.updater) _services.updater->addObserver(this);
     _plugins = std::move(plugins);
 }
@@ -180,11 +177,13 @@ void TamblixEngineImpl::finish() {
 }
 
 void TamblixEngineImpl::cancel() {
-    if (_state == ENGINE_SCANNING) _scanCancelled = true;
+    const int state = _state;
+    if (state == ENGINE_SCANNING) _scanCancelled = true;
     for (auto& plugin : _plugins) plugin->setCancelled(true);
-    if (_state == ENGINE_UPDATING) {
+    if (state == ENGINE_UPDATING) {
         _services.updater->cancel();
-    } else if (_state == ENGINE_SCANNING) {
+    } else if (state == ENGINE_SCANNING) {
+        // Plugins that honour the flag stop early; the scan still ends normally.
         _joinWorker();
         setState(ENGINE_SCAN_CANCELLED);
     }

@@ -21,7 +21,6 @@
 #include <vector>
 
 #include "engine/EngineClocks.h"
-#include "engine/PlatformDefaults.h"
 #include "engine/ProductInformation.h"
 #include "engine/ScanMessageExpander.h"
 #include "engine/TamblixEngine.h"
@@ -30,6 +29,7 @@
 #include "engine/plugins/ScanProgressListener.h"
 #include "platform/thread/Runnable.h"
 #include "platform/thread/ThreadImpl.h"
+#include "update/compression/ZlibUncompressionStream.h"
 
 namespace exceptions {
 class Exception;
@@ -55,10 +55,12 @@ struct EngineServices {
     bool debug = false;
     std::vector<char> publicKey;
     platform::file::DirectoryCreator* dirCreator = nullptr;
+    // The folder calls the user's documents folder is found through.
+    platform::file::FolderCalls* folders = nullptr;
+    // Left null, the engine uses its own uncompressor and the system's clocks.
     compression::UncompressionStream* uncompressor = nullptr;
     TickClock* ticks = nullptr;
     LocalClock* localTime = nullptr;
-    FolderPathQuery* folders = nullptr;
 };
 
 class TamblixEngineImpl : public TamblixEngine,
@@ -67,13 +69,16 @@ class TamblixEngineImpl : public TamblixEngine,
                           public platform::thread::Runnable,
                           public Observer {
 public:
+    // The services as start-up hands them over, in its order. folders is how
+    // this platform finds the user's documents folder for the fix log.
     TamblixEngineImpl(windows::registry::RegistryService& registry, TamblixUpdate& updater,
                       windows::internet::InternetSessionFactory& sessions, platform::file::FileReader& reader,
                       platform::file::FileWriter& writer, platform::file::FileExistsQuery& fileExists,
                       platform::file::FileRemover& remover, platform::file::DirectoryExistsQuery& dirExists,
                       platform::file::DriveTypeQuery& driveType, platform::file::FileFinder& finder,
                       platform::file::DriveEnumerator& drives, ZipReader& zip, bool debug,
-                      const std::vector<char>& publicKey, platform::file::DirectoryCreator& dirCreator);
+                      const std::vector<char>& publicKey, platform::file::DirectoryCreator& dirCreator,
+                      platform::file::FolderCalls& folders);
     // An engine over the given services that owns the given plugins, in order.
     TamblixEngineImpl(const EngineServices& services, std::vector<std::unique_ptr<Plugin>> plugins);
     ~TamblixEngineImpl() override;
@@ -143,6 +148,11 @@ private:
     void _scan();
     void _fix();
     void _fixPhase();
+    void _applyRegistryChanges();
+    void _applyRegistryChange(RegistryModification& record, std::map<std::string, bool>& done);
+    void _applySubkeyChange(RegistryModification& record, const std::string& root, std::map<std::string, bool>& done);
+    void _applyValueChange(RegistryModification& record, const std::string& root);
+    void _applyFileChanges();
     void _update();
     void _reloadInstalledDefinitions();
     void setState(int state);
@@ -150,11 +160,10 @@ private:
     template <class Member>
     Member _product(Member ProductInformation::*member);
 
-    // What a production engine makes for itself.
+    // What the engine makes for itself unless it is given others.
     SteadyTickClock _steadyTicks;
-    std::unique_ptr<LocalClock> _platformLocalTime;
-    std::unique_ptr<FolderPathQuery> _platformFolders;
-    std::shared_ptr<compression::UncompressionStream> _uncompressor;
+    SystemLocalClock _systemLocalTime;
+    compression::ZlibUncompressionStream _uncompressor;
 
     EngineServices _services;
     std::map<std::string, bool*> _idToCom;

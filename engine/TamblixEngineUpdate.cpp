@@ -1,13 +1,14 @@
 #include "engine/TamblixEngineImpl.h"
 #include "engine/failure/Assertion.h"
 #include "engine/failure/Exceptions.h"
+#include "platform/xml/ComInitializer.h"
 
 namespace com::quorvex::products::tamblix {
 
 void TamblixEngineImpl::_update() {
     try {
         // The XML layer needs COM on the thread that parses.
-        const auto com = initializeComForThisThread();
+        windows::com::ComInitializer com;
         TAMBLIX_ASSERT(_state == ENGINE_READY || _state == ENGINE_UPDATE_CANCELLED);
         setState(ENGINE_UPDATING);
         const ProductInformation installed = getProductInformation();

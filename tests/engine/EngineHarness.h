@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "engine/TamblixEngineImpl.h"
+#include "platform/registry/memory/MemoryRegistryService.h"
+#include "tests/engine/FakeFiles.h"
 #include "tests/engine/FakePlugin.h"
 
 namespace engine_testing {
@@ -17,15 +19,35 @@ struct FakeTickClock : TickClock {
     std::uint32_t getTickCount() override { return now; }
 };
 
-// Counts its observers; update answers a set result, or waits for cancel.
+// Always 14:07:09 on 5 March 2007.
+struct FakeLocalClock : LocalClock {
+    std::tm now() override {
+        std::tm time{};
+        time.tm_year = 2007 - 1900;
+        time.tm_mon = 2;
+        time.tm_mday = 5;
+        time.tm_hour = 14;
+        time.tm_min = 7;
+        time.tm_sec = 9;
+        return time;
+    }
+};
+
+// Counts its observers; update answers a set result or failure, or waits for
+// cancel, and remembers what it was asked with.
 struct FakeUpdater : TamblixUpdate {
     int observers = 0;
     int result = NOT_UPDATED;
     bool waitForCancel = false;
+    std::function<void()> failure;
+    std::string askedUrl;
+    int askedCounter = -1;
+    platform::file::FileWriter* askedWriter = nullptr;
+
     std::mutex lock;
     std::condition_variable changed;
+    bool asked = false;
     bool cancelled = false;
-    std::function<void()> failure;
 
     void addObserver(Observer* observer) override {
         ++observers;
@@ -35,15 +57,25 @@ struct FakeUpdater : TamblixUpdate {
         --observers;
         TamblixUpdate::removeObserver(observer);
     }
-    int update(const std::string&, int, platform::file::FileWriter&, compression::UncompressionStream&,
-               windows::internet::InternetSessionFactory&, const std::vector<char>&) override {
+    int update(const std::string& url, int currentCounter, platform::file::FileWriter& writer,
+               compression::UncompressionStream&, windows::internet::InternetSessionFactory&,
+               const std::vector<char>&) override {
+        std::unique_lock<std::mutex> hold(lock);
+        askedUrl = url;
+        askedCounter = currentCounter;
+        askedWriter = &writer;
+        asked = true;
+        changed.notify_all();
         if (failure) failure();
         if (waitForCancel) {
-            std::unique_lock<std::mutex> hold(lock);
             changed.wait(hold, [&] { return cancelled; });
             return CANCELLED;
         }
         return result;
+    }
+    void waitUntilAsked() {
+        std::unique_lock<std::mutex> hold(lock);
+        changed.wait(hold, [&] { return asked; });
     }
     void cancel() override {
         std::lock_guard<std::mutex> hold(lock);
@@ -84,7 +116,13 @@ struct RecordingObserver : Observer {
 struct EngineHarness {
     std::shared_ptr<PluginLog> log = std::make_shared<PluginLog>();
     FakeTickClock ticks;
+    FakeLocalClock localTime;
     FakeUpdater updater;
+    FakeFiles files;
+    windows::registry::memory::MemoryRegistryService registry;
+    // Stands in for the download sessions, which no fake updater opens: only its
+    // address is passed on.
+    alignas(std::max_align_t) unsigned char sessionFactory[64] = {};
     EngineServices services;
     std::vector<FakePlugin*> plugins;  // owned by the engine
     std::unique_ptr<TamblixEngineImpl> engine;
@@ -92,9 +130,19 @@ struct EngineHarness {
 
     // Makes the engine with one fake plugin per name; configure them before
     // starting work through plugin(i).
-    explicit EngineHarness(const std::vector<std::string>& names = {"first", "second"}) {
+    explicit EngineHarness(const std::vector<std::string>& names = {"first", "second"},
+                           const std::function<void(EngineServices&)>& adjust = nullptr) {
+        services.registry = &registry;
         services.updater = &updater;
+        services.sessions = reinterpret_cast<windows::internet::InternetSessionFactory*>(sessionFactory);
+        services.reader = &files;
+        services.writer = &files;
+        services.remover = &files;
+        services.dirCreator = &files;
+        services.folders = &files;
         services.ticks = &ticks;
+        services.localTime = &localTime;
+        if (adjust) adjust(services);
         std::vector<std::unique_ptr<Plugin>> owned;
         for (const auto& name : names) {
             auto plugin = std::make_unique<FakePlugin>(name, log);

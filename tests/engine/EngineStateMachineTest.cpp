@@ -14,6 +14,7 @@ namespace {
 
 const std::string SCAN_RULE = "_state == ENGINE_READY || _state == ENGINE_UPDATE_FINISHED_UPDATED";
 const std::string FIX_RULE = "_state == ENGINE_SCAN_FINISHED";
+const std::string UPDATE_RULE = "_state == ENGINE_READY || _state == ENGINE_UPDATE_CANCELLED";
 using Reports = std::vector<std::string>;
 
 class EngineStateMachine : public testing::Test {
@@ -22,11 +23,12 @@ protected:
     testing_support::WorkingDirectory inScratch{scratch.path()};
 };
 
-enum Op { SCAN, FIX, FINISH, CANCEL };
-const char* const OP_NAMES[] = {"scan", "fix", "finish", "cancel"};
+enum Op { SCAN, FIX, UPDATE, FINISH, CANCEL };
+const char* const OP_NAMES[] = {"scan", "fix", "update", "finish", "cancel"};
 
 // Brings a fresh harness into the state; SCANNING and FIXING are held by a
-// plugin blocked until the log is released.
+// plugin blocked until the log is released, UPDATING by the updater until it is
+// cancelled.
 void reach(EngineHarness& h, int state) {
     FakePlugin& plugin = h.plugin(0);
     auto finishedScan = [&] {
@@ -71,11 +73,36 @@ void reach(EngineHarness& h, int state) {
             h.waitForWorker();
             plugin.fixWork = nullptr;
             break;
+        case ENGINE_UPDATING:
+            h.updater.waitForCancel = true;
+            h.engine->update();
+            h.updater.waitUntilAsked();
+            break;
+        case ENGINE_UPDATE_FINISHED_NOT_UPDATED:
+            h.engine->update();
+            h.waitForWorker();
+            break;
+        case ENGINE_UPDATE_FAILED:
+            h.updater.failure = [] { throw TamblixUpdateException("broken"); };
+            h.engine->update();
+            h.waitForWorker();
+            h.updater.failure = nullptr;
+            break;
+        case ENGINE_UPDATE_CANCELLED:
+            h.updater.waitForCancel = true;
+            h.engine->update();
+            h.updater.waitUntilAsked();
+            h.engine->cancel();
+            h.waitForWorker();
+            h.updater.waitForCancel = false;
+            break;
     }
     ASSERT_EQ(h.engine->getState(), state);
 }
 
-TEST_F(EngineStateMachine, EveryOperationInEveryStateOfScanAndFix) {
+// Every state but ENGINE_UPDATE_FINISHED_UPDATED, which needs the definitions
+// store to reload what the updater installed.
+TEST_F(EngineStateMachine, EveryOperationInEveryState) {
     struct Row {
         int from;
         Op op;
@@ -85,6 +112,8 @@ TEST_F(EngineStateMachine, EveryOperationInEveryStateOfScanAndFix) {
     } rows[] = {
         {ENGINE_READY, SCAN, {ENGINE_SCANNING, ENGINE_SCAN_FINISHED}, ENGINE_SCAN_FINISHED, {}},
         {ENGINE_READY, FIX, {ENGINE_FIXING, ENGINE_FIX_FINISHED}, ENGINE_FIX_FINISHED, {FIX_RULE, FIX_RULE}},
+        {ENGINE_READY, UPDATE, {ENGINE_UPDATING, ENGINE_UPDATE_FINISHED_NOT_UPDATED},
+         ENGINE_UPDATE_FINISHED_NOT_UPDATED, {}},
         {ENGINE_READY, FINISH, {ENGINE_READY}, ENGINE_READY, {}},
         {ENGINE_READY, CANCEL, {}, ENGINE_READY, {}},
 
@@ -94,18 +123,24 @@ TEST_F(EngineStateMachine, EveryOperationInEveryStateOfScanAndFix) {
          {SCAN_RULE, SCAN_RULE}},
         {ENGINE_SCANNING, FIX, {ENGINE_SCAN_FINISHED, ENGINE_FIXING, ENGINE_FIX_FINISHED}, ENGINE_FIX_FINISHED,
          {FIX_RULE}},
+        {ENGINE_SCANNING, UPDATE, {ENGINE_SCAN_FINISHED, ENGINE_UPDATING, ENGINE_UPDATE_FINISHED_NOT_UPDATED},
+         ENGINE_UPDATE_FINISHED_NOT_UPDATED, {UPDATE_RULE, UPDATE_RULE}},
         {ENGINE_SCANNING, FINISH, {ENGINE_SCAN_FINISHED, ENGINE_READY}, ENGINE_READY, {}},
         {ENGINE_SCANNING, CANCEL, {ENGINE_SCAN_FINISHED, ENGINE_SCAN_CANCELLED}, ENGINE_SCAN_CANCELLED, {}},
 
         {ENGINE_SCAN_FINISHED, SCAN, {ENGINE_SCANNING, ENGINE_SCAN_FINISHED}, ENGINE_SCAN_FINISHED,
          {SCAN_RULE, SCAN_RULE}},
         {ENGINE_SCAN_FINISHED, FIX, {ENGINE_FIXING, ENGINE_FIX_FINISHED}, ENGINE_FIX_FINISHED, {}},
+        {ENGINE_SCAN_FINISHED, UPDATE, {ENGINE_UPDATING, ENGINE_UPDATE_FINISHED_NOT_UPDATED},
+         ENGINE_UPDATE_FINISHED_NOT_UPDATED, {UPDATE_RULE, UPDATE_RULE}},
         {ENGINE_SCAN_FINISHED, FINISH, {ENGINE_READY}, ENGINE_READY, {}},
         {ENGINE_SCAN_FINISHED, CANCEL, {}, ENGINE_SCAN_FINISHED, {}},
 
         {ENGINE_SCAN_FAILED, SCAN, {ENGINE_SCANNING, ENGINE_SCAN_FINISHED}, ENGINE_SCAN_FINISHED,
          {SCAN_RULE, SCAN_RULE}},
         {ENGINE_SCAN_FAILED, FIX, {ENGINE_FIXING, ENGINE_FIX_FINISHED}, ENGINE_FIX_FINISHED, {FIX_RULE, FIX_RULE}},
+        {ENGINE_SCAN_FAILED, UPDATE, {ENGINE_UPDATING, ENGINE_UPDATE_FINISHED_NOT_UPDATED},
+         ENGINE_UPDATE_FINISHED_NOT_UPDATED, {UPDATE_RULE, UPDATE_RULE}},
         {ENGINE_SCAN_FAILED, FINISH, {ENGINE_READY}, ENGINE_READY, {}},
         {ENGINE_SCAN_FAILED, CANCEL, {}, ENGINE_SCAN_FAILED, {}},
 
@@ -113,6 +148,8 @@ TEST_F(EngineStateMachine, EveryOperationInEveryStateOfScanAndFix) {
          {SCAN_RULE, SCAN_RULE}},
         {ENGINE_SCAN_CANCELLED, FIX, {ENGINE_FIXING, ENGINE_FIX_FINISHED}, ENGINE_FIX_FINISHED,
          {FIX_RULE, FIX_RULE}},
+        {ENGINE_SCAN_CANCELLED, UPDATE, {ENGINE_UPDATING, ENGINE_UPDATE_FINISHED_NOT_UPDATED},
+         ENGINE_UPDATE_FINISHED_NOT_UPDATED, {UPDATE_RULE, UPDATE_RULE}},
         {ENGINE_SCAN_CANCELLED, FINISH, {ENGINE_READY}, ENGINE_READY, {}},
         {ENGINE_SCAN_CANCELLED, CANCEL, {}, ENGINE_SCAN_CANCELLED, {}},
 
@@ -120,6 +157,8 @@ TEST_F(EngineStateMachine, EveryOperationInEveryStateOfScanAndFix) {
          {SCAN_RULE, SCAN_RULE}},
         {ENGINE_FIXING, FIX, {ENGINE_FIX_FINISHED, ENGINE_FIXING, ENGINE_FIX_FINISHED}, ENGINE_FIX_FINISHED,
          {FIX_RULE, FIX_RULE}},
+        {ENGINE_FIXING, UPDATE, {ENGINE_FIX_FINISHED, ENGINE_UPDATING, ENGINE_UPDATE_FINISHED_NOT_UPDATED},
+         ENGINE_UPDATE_FINISHED_NOT_UPDATED, {UPDATE_RULE, UPDATE_RULE}},
         {ENGINE_FIXING, FINISH, {ENGINE_FIX_FINISHED, ENGINE_READY}, ENGINE_READY, {}},
         // A running fix is not interrupted.
         {ENGINE_FIXING, CANCEL, {ENGINE_FIX_FINISHED}, ENGINE_FIX_FINISHED, {}},
@@ -127,14 +166,54 @@ TEST_F(EngineStateMachine, EveryOperationInEveryStateOfScanAndFix) {
         {ENGINE_FIX_FINISHED, SCAN, {ENGINE_SCANNING, ENGINE_SCAN_FINISHED}, ENGINE_SCAN_FINISHED,
          {SCAN_RULE, SCAN_RULE}},
         {ENGINE_FIX_FINISHED, FIX, {ENGINE_FIXING, ENGINE_FIX_FINISHED}, ENGINE_FIX_FINISHED, {FIX_RULE, FIX_RULE}},
+        {ENGINE_FIX_FINISHED, UPDATE, {ENGINE_UPDATING, ENGINE_UPDATE_FINISHED_NOT_UPDATED},
+         ENGINE_UPDATE_FINISHED_NOT_UPDATED, {UPDATE_RULE, UPDATE_RULE}},
         {ENGINE_FIX_FINISHED, FINISH, {ENGINE_READY}, ENGINE_READY, {}},
         {ENGINE_FIX_FINISHED, CANCEL, {}, ENGINE_FIX_FINISHED, {}},
 
         {ENGINE_FIX_FAILED, SCAN, {ENGINE_SCANNING, ENGINE_SCAN_FINISHED}, ENGINE_SCAN_FINISHED,
          {SCAN_RULE, SCAN_RULE}},
         {ENGINE_FIX_FAILED, FIX, {ENGINE_FIXING, ENGINE_FIX_FINISHED}, ENGINE_FIX_FINISHED, {FIX_RULE, FIX_RULE}},
+        {ENGINE_FIX_FAILED, UPDATE, {ENGINE_UPDATING, ENGINE_UPDATE_FINISHED_NOT_UPDATED},
+         ENGINE_UPDATE_FINISHED_NOT_UPDATED, {UPDATE_RULE, UPDATE_RULE}},
         {ENGINE_FIX_FAILED, FINISH, {ENGINE_READY}, ENGINE_READY, {}},
         {ENGINE_FIX_FAILED, CANCEL, {}, ENGINE_FIX_FAILED, {}},
+
+        // The blocked update is cancelled shortly after the operation began.
+        {ENGINE_UPDATING, SCAN, {ENGINE_UPDATE_CANCELLED, ENGINE_SCANNING, ENGINE_SCAN_FINISHED}, ENGINE_SCAN_FINISHED,
+         {SCAN_RULE, SCAN_RULE}},
+        {ENGINE_UPDATING, FIX, {ENGINE_UPDATE_CANCELLED, ENGINE_FIXING, ENGINE_FIX_FINISHED}, ENGINE_FIX_FINISHED,
+         {FIX_RULE, FIX_RULE}},
+        {ENGINE_UPDATING, UPDATE, {ENGINE_UPDATE_CANCELLED, ENGINE_UPDATING, ENGINE_UPDATE_CANCELLED},
+         ENGINE_UPDATE_CANCELLED, {UPDATE_RULE}},
+        {ENGINE_UPDATING, FINISH, {ENGINE_UPDATE_CANCELLED, ENGINE_READY}, ENGINE_READY, {}},
+        {ENGINE_UPDATING, CANCEL, {ENGINE_UPDATE_CANCELLED}, ENGINE_UPDATE_CANCELLED, {}},
+
+        {ENGINE_UPDATE_FINISHED_NOT_UPDATED, SCAN, {ENGINE_SCANNING, ENGINE_SCAN_FINISHED}, ENGINE_SCAN_FINISHED,
+         {SCAN_RULE, SCAN_RULE}},
+        {ENGINE_UPDATE_FINISHED_NOT_UPDATED, FIX, {ENGINE_FIXING, ENGINE_FIX_FINISHED}, ENGINE_FIX_FINISHED,
+         {FIX_RULE, FIX_RULE}},
+        {ENGINE_UPDATE_FINISHED_NOT_UPDATED, UPDATE, {ENGINE_UPDATING, ENGINE_UPDATE_FINISHED_NOT_UPDATED},
+         ENGINE_UPDATE_FINISHED_NOT_UPDATED, {UPDATE_RULE, UPDATE_RULE}},
+        {ENGINE_UPDATE_FINISHED_NOT_UPDATED, FINISH, {ENGINE_READY}, ENGINE_READY, {}},
+        {ENGINE_UPDATE_FINISHED_NOT_UPDATED, CANCEL, {}, ENGINE_UPDATE_FINISHED_NOT_UPDATED, {}},
+
+        {ENGINE_UPDATE_FAILED, SCAN, {ENGINE_SCANNING, ENGINE_SCAN_FINISHED}, ENGINE_SCAN_FINISHED,
+         {SCAN_RULE, SCAN_RULE}},
+        {ENGINE_UPDATE_FAILED, FIX, {ENGINE_FIXING, ENGINE_FIX_FINISHED}, ENGINE_FIX_FINISHED, {FIX_RULE, FIX_RULE}},
+        {ENGINE_UPDATE_FAILED, UPDATE, {ENGINE_UPDATING, ENGINE_UPDATE_FINISHED_NOT_UPDATED},
+         ENGINE_UPDATE_FINISHED_NOT_UPDATED, {UPDATE_RULE, UPDATE_RULE}},
+        {ENGINE_UPDATE_FAILED, FINISH, {ENGINE_READY}, ENGINE_READY, {}},
+        {ENGINE_UPDATE_FAILED, CANCEL, {}, ENGINE_UPDATE_FAILED, {}},
+
+        {ENGINE_UPDATE_CANCELLED, SCAN, {ENGINE_SCANNING, ENGINE_SCAN_FINISHED}, ENGINE_SCAN_FINISHED,
+         {SCAN_RULE, SCAN_RULE}},
+        {ENGINE_UPDATE_CANCELLED, FIX, {ENGINE_FIXING, ENGINE_FIX_FINISHED}, ENGINE_FIX_FINISHED,
+         {FIX_RULE, FIX_RULE}},
+        {ENGINE_UPDATE_CANCELLED, UPDATE, {ENGINE_UPDATING, ENGINE_UPDATE_FINISHED_NOT_UPDATED},
+         ENGINE_UPDATE_FINISHED_NOT_UPDATED, {}},
+        {ENGINE_UPDATE_CANCELLED, FINISH, {ENGINE_READY}, ENGINE_READY, {}},
+        {ENGINE_UPDATE_CANCELLED, CANCEL, {}, ENGINE_UPDATE_CANCELLED, {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE("from state " + std::to_string(row.from) + ", " + OP_NAMES[row.op]);
@@ -146,14 +225,16 @@ TEST_F(EngineStateMachine, EveryOperationInEveryStateOfScanAndFix) {
 
         // A blocked worker is let go shortly after the operation began.
         std::thread releaser;
-        if (row.from == ENGINE_SCANNING || row.from == ENGINE_FIXING)
+        if (row.from == ENGINE_SCANNING || row.from == ENGINE_FIXING || row.from == ENGINE_UPDATING)
             releaser = std::thread([&] {
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
                 h.log->release();
+                h.updater.cancel();
             });
         switch (row.op) {
             case SCAN: h.engine->scan(); break;
             case FIX: h.engine->fix(); break;
+            case UPDATE: h.engine->update(); break;
             case FINISH: h.engine->finish(); break;
             case CANCEL: h.engine->cancel(); break;
         }

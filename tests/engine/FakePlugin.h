@@ -75,6 +75,8 @@ struct FakePlugin : Plugin {
     Block block = NONE;
     // Appends one registry record per unit of work until cancelled.
     bool honoursCancel = false;
+    // Appends records of the test's own making.
+    std::function<void(ScanResults&)> findings;
     std::function<void()> scanFailure;
     std::function<void(ScanResults&)> fixWork;
     std::string fixSection;
@@ -101,6 +103,7 @@ struct FakePlugin : Plugin {
             results.fileChanges.push_back(record);
         }
         for (const auto& problem : problems) results.scanProblems.push_back(problem);
+        if (findings) findings(results);
         if (scanFailure) scanFailure();
         if (honoursCancel) {
             log->add(name + " working");

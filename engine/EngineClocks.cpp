@@ -1,6 +1,8 @@
+#include "engine/EngineClocks.h"
+
 #include <chrono>
 
-#include "engine/EngineClocks.h"
+#include "platform/util/LocalTime.h"
 
 namespace com::quorvex::products::tamblix {
 
@@ -8,5 +10,7 @@ std::uint32_t SteadyTickClock::getTickCount() {
     const auto since = std::chrono::steady_clock::now().time_since_epoch();
     return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }
+
+std::tm SystemLocalClock::now() { return util::localTimeNow(); }
 
 }  // namespace com::quorvex::products::tamblix
