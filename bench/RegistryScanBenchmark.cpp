@@ -20,7 +20,6 @@
 #include "engine/EngineClocks.h"
 #include "engine/failure/Exceptions.h"
 #include "engine/plugins/ScanRegistryForErrorsImpl.h"
-#include "platform/file/FolderQueries.h"
 #include "platform/file/prefix/PrefixFileServices.h"
 #include "platform/file/prefix/WinePrefix.h"
 #include "platform/registry/RegistryConstants.h"
@@ -75,12 +74,6 @@ struct SteadyTicks : TickClock {
     }
 };
 
-struct Folders : FolderPathQuery {
-    explicit Folders(platform::file::FolderCalls& calls) : calls(calls) {}
-    std::string getFolderPath(int folderId) override { return platform::file::getFolderPath(calls, folderId); }
-    platform::file::FolderCalls& calls;
-};
-
 struct NoProgress : ScanProgressListener {
     void progress(std::string) override {}
 };
@@ -92,9 +85,8 @@ struct Scanner {
           registry(winePrefix),
           answers(registry),
           files(winePrefix, &answers),
-          folders(files.folders()),
           scanner(registry, files.fileWriter(), files.fileExistsQuery(), files.directoryExistsQuery(),
-                  files.driveTypeQuery(), folders, ticks) {
+                  files.driveTypeQuery(), files.folders(), ticks) {
         scanner.loadDefinitions(DEFINITIONS);
     }
     ScanResults scan() {
@@ -108,7 +100,6 @@ struct Scanner {
     windows::registry::RegistryServiceImpl registry;
     windows::registry::prefix::PrefixRegistryAnswers answers;
     platform::prefix::PrefixFileServices files;
-    Folders folders;
     SteadyTicks ticks;
     ScanRegistryForErrorsImpl scanner;
 };

@@ -8,6 +8,7 @@
 #include "engine/plugins/RegistryUndoFile.h"
 #include "platform/file/FileWriter.h"
 #include "platform/file/FolderCalls.h"
+#include "platform/file/FolderQueries.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/registry/RegistryService.h"
 #include "platform/util/StringHelper.h"
@@ -37,7 +38,7 @@ ScanRegistryForErrorsImpl::ScanRegistryForErrorsImpl(RegistryService& registry, 
                                                      platform::file::FileExistsQuery& fileExists,
                                                      platform::file::DirectoryExistsQuery& dirExists,
                                                      platform::file::DriveTypeQuery& driveType,
-                                                     FolderPathQuery& folders, TickClock& ticks)
+                                                     platform::file::FolderCalls& folders, TickClock& ticks)
     : _registry(registry),
       _writer(writer),
       _folders(folders),
@@ -196,7 +197,7 @@ void ScanRegistryForErrorsImpl::writeUndoFile() {
     for (const RegistryErrorEntry& entry : _registryChanges)
         if (entry.applied) text += undoEntryText(entry) + "\n\n";
     const std::string folder =
-        _folders.getFolderPath(platform::file::CSIDL_PERSONAL) + "\\My " + _definitions.productName + " Logs\\";
+        platform::file::getFolderPath(_folders, platform::file::CSIDL_PERSONAL) + "\\My " + _definitions.productName + " Logs\\";
     _writer.writeFile(folder + undoFileName(stamp), undoFileBytes(text));
 }
 

@@ -28,7 +28,8 @@ class RegistryReader;
 
 namespace platform::file {
 class FileWriter;
-}
+class FolderCalls;
+}  // namespace platform::file
 
 namespace com::quorvex::products::tamblix {
 
@@ -46,7 +47,8 @@ public:
     ScanRegistryForErrorsImpl(windows::registry::RegistryService& registry, platform::file::FileWriter& writer,
                               platform::file::FileExistsQuery& fileExists,
                               platform::file::DirectoryExistsQuery& dirExists,
-                              platform::file::DriveTypeQuery& driveType, FolderPathQuery& folders, TickClock& ticks);
+                              platform::file::DriveTypeQuery& driveType, platform::file::FolderCalls& folders,
+                              TickClock& ticks);
 
     // Plugin
     // "%FOUND_ERRORS%": the number of findings of the last scan; "%SCAN_TIME%": its
@@ -88,7 +90,7 @@ private:
 
     windows::registry::RegistryService& _registry;
     platform::file::FileWriter& _writer;
-    FolderPathQuery& _folders;
+    platform::file::FolderCalls& _folders;
     TickClock& _ticks;
     MissingFileCheck _check;
     RegistryScanDefinitions _definitions;

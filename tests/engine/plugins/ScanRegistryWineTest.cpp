@@ -1,6 +1,6 @@
-// The registry scanner on a real Wine prefix, with Wine's reg and regedit as the
-// peers: values planted by reg add, found, removed, and put back by merging the
-// undo file.
+// The registry scanner in the engine on a real Wine prefix, with Wine's reg and
+// regedit as the peers: values planted by reg add are found, removed by the fix,
+// and put back by merging the undo file.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -11,8 +11,11 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "engine/EngineClocks.h"
+#include "engine/EngineStates.h"
+#include "engine/TamblixEngineImpl.h"
 #include "engine/plugins/ScanRegistryForErrorsImpl.h"
 #include "platform/file/FolderQueries.h"
 #include "platform/file/prefix/PrefixFileServices.h"
@@ -66,23 +69,16 @@ std::string definitions() {
 </scan-registry-for-errors-plugin></modifications></tamblix-definition>)";
 }
 
-struct WallTicks : TickClock {
-    std::uint32_t getTickCount() override {
-        return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                              std::chrono::steady_clock::now().time_since_epoch())
-                                              .count());
+// Waits for the engine's worker to reach the state (or any other final one).
+bool waitFor(TamblixEngineImpl& engine, int state) {
+    for (int waited = 0; waited < 120000; waited += 10) {
+        const int now = engine.getState();
+        if (now == state) return true;
+        if (now == ENGINE_SCAN_FAILED || now == ENGINE_FIX_FAILED) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-};
-
-struct PrefixFolders : FolderPathQuery {
-    explicit PrefixFolders(platform::file::FolderCalls& calls) : calls(calls) {}
-    std::string getFolderPath(int folderId) override { return platform::file::getFolderPath(calls, folderId); }
-    platform::file::FolderCalls& calls;
-};
-
-struct IgnoreProgress : ScanProgressListener {
-    void progress(std::string) override {}
-};
+    return false;
+}
 
 class ScannerOnWinePrefix : public ::testing::Test {
 protected:
@@ -170,18 +166,31 @@ TEST_F(ScannerOnWinePrefix, FindsRemovesAndPutsBackExactlyTheValuesOfMissingFile
         RegistryServiceImpl registry(winePrefix);
         prefix::PrefixRegistryAnswers answers(registry);
         platform::prefix::PrefixFileServices files(winePrefix, &answers);
-        PrefixFolders folders(files.folders());
-        WallTicks ticks;
-        ScanRegistryForErrorsImpl scanner(registry, files.fileWriter(), files.fileExistsQuery(),
-                                          files.directoryExistsQuery(), files.driveTypeQuery(), folders, ticks);
-        scanner.loadDefinitions(definitions());
-        ScanResults results;
-        IgnoreProgress progress;
-        scanner.scan(results, &progress);
-        EXPECT_TRUE(results.scanProblems.empty());
+        SteadyTickClock ticks;
+        EngineServices services;
+        services.registry = &registry;
+        services.writer = &files.fileWriter();
+        services.fileExists = &files.fileExistsQuery();
+        services.remover = &files.fileRemover();
+        services.dirExists = &files.directoryExistsQuery();
+        services.driveType = &files.driveTypeQuery();
+        services.dirCreator = &files.directoryCreator();
+        services.folders = &files.folders();
+        std::vector<std::unique_ptr<Plugin>> plugins;
+        plugins.push_back(std::make_unique<ScanRegistryForErrorsImpl>(
+            registry, files.fileWriter(), files.fileExistsQuery(), files.directoryExistsQuery(),
+            files.driveTypeQuery(), files.folders(), ticks));
+        TamblixEngineImpl engine(services, std::move(plugins));
+        ProductInformation product;
+        product.productName = "Tamblix Test";
+        engine.setProductInformation(product);
+        engine.loadPluginDefinitions("<tamblix-definition/>", definitions());
 
+        engine.scan();
+        ASSERT_TRUE(waitFor(engine, ENGINE_SCAN_FINISHED)) << engine.getErrorMessage();
+        EXPECT_TRUE(engine.getScanProblems().empty());
         std::set<std::string> found;
-        for (const RegistryModification& record : results.registryChanges)
+        for (const RegistryModification& record : engine.getScanResults().registryChanges)
             found.insert(RegistryKeyNames(false).keyToString(record.root) + "\\" + record.subkey + "|" + record.valueName);
         const std::set<std::string> expected = {
             PLANTED_KEYS[0] + "|Quoted",          PLANTED_KEYS[0] + "|Expanded",
@@ -191,18 +200,15 @@ TEST_F(ScannerOnWinePrefix, FindsRemovesAndPutsBackExactlyTheValuesOfMissingFile
             PLANTED_KEYS[2] + "|"};
         EXPECT_EQ(found, expected);
 
-        // What the fix phase does with the selected records.
-        for (RegistryModification& record : results.registryChanges) {
-            record.state.selected = true;
-            const auto key = registry.openKey(record.root, record.subkey, ACCESS_SET_VALUE);
-            registry.createWriter(key.get())->deleteValue(record.valueName);
-            record.state.applied = true;
-        }
-        files.directoryCreator().createDirectory(folders.getFolderPath(0x8005) + "\\My Tamblix Test Logs");
-        scanner.fixFinished(results);
-        for (const auto& entry : fs::directory_iterator(prefix / "drive_c/users" / userName() /
-                                                        "Documents/My Tamblix Test Logs"))
-            undoPath = "C:\\users\\" + userName() + "\\Documents\\My Tamblix Test Logs\\" + entry.path().filename().string();
+        engine.selectAllRegistry(true);
+        engine.fix();
+        ASSERT_TRUE(waitFor(engine, ENGINE_FIX_FINISHED)) << engine.getErrorMessage();
+        EXPECT_TRUE(engine.getFixProblems().empty());
+        const fs::path logs = prefix / "drive_c/users" / userName() / "Documents/My Tamblix Test Logs";
+        for (const auto& entry : fs::directory_iterator(logs))
+            if (entry.path().extension() == ".reg")
+                undoPath = "C:\\users\\" + userName() + "\\Documents\\My Tamblix Test Logs\\" +
+                           entry.path().filename().string();
     }
     ASSERT_FALSE(undoPath.empty());
 

@@ -13,6 +13,7 @@
 #include "engine/EngineClocks.h"
 #include "engine/plugins/ScanRegistryForErrorsImpl.h"
 #include "platform/file/FileWriter.h"
+#include "platform/file/FolderCalls.h"
 #include "platform/registry/memory/MemoryRegistryService.h"
 #include "tests/engine/plugins/FakeFileSystem.h"
 #include "tests/support/TempDir.h"
@@ -32,11 +33,17 @@ struct FakeTicks : TickClock {
     }
 };
 
-struct FakeFolders : FolderPathQuery {
+// Only the shell folders are asked for.
+struct FakeFolders : platform::file::FolderCalls {
     std::vector<int> asked;
-    std::string getFolderPath(int folderId) override {
-        asked.push_back(folderId);
-        return "C:\\users\\tester\\Documents";
+    bool getCurrentDirectory(std::string&) override { return false; }
+    bool setCurrentDirectory(const std::string&) override { return false; }
+    bool getSystemDirectory(std::string&) override { return false; }
+    bool getWindowsDirectory(std::string&) override { return false; }
+    bool getFolderPath(int folder, bool, std::string& path) override {
+        asked.push_back(folder);
+        path = "C:\\users\\tester\\Documents";
+        return true;
     }
 };
 
