@@ -2,6 +2,8 @@
 
 #include "engine/failure/Assertion.h"
 #include "engine/failure/Exceptions.h"
+#include "engine/plugins/RestrictedDomainPlugin.h"
+#include "engine/plugins/RestrictedRangePlugin.h"
 #include "platform/thread/ThreadPriority.h"
 
 namespace com::quorvex::products::tamblix {
@@ -33,7 +35,10 @@ TamblixEngineImpl::TamblixEngineImpl(windows::registry::RegistryService& registr
     _services.folders = &folders;
     // The five plugins join here in their fixed order (registry scanner, HOSTS,
     // file signatures, restricted domains, restricted ranges) as they are built.
-    _start({});
+    std::vector<std::unique_ptr<Plugin>> plugins;
+    plugins.push_back(std::make_unique<RestrictedDomainPlugin>(registry));
+    plugins.push_back(std::make_unique<RestrictedRangePlugin>(registry));
+    _start(std::move(plugins));
 }
 
 TamblixEngineImpl::TamblixEngineImpl(const EngineServices& services, std::vector<std::unique_ptr<Plugin>> plugins)

@@ -183,6 +183,22 @@ void writeMachineHive(const fs::path& folder, const std::string& user) {
     machine.write(folder / "system.reg");
 }
 
+// The browser's zone map, planted so that the demo definitions' domains and
+// ranges meet every case: held and to be restricted (in another zone, or
+// already restricted), held and to leave, not held and to be added, not held
+// and to leave.
+void writeZoneMap(Hive& current) {
+    const std::string zoneMap = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap";
+    current.key(zoneMap + "\\Domains\\adserver.example").dword("*", 2);
+    current.key(zoneMap + "\\Domains\\tracker.example\\pixel").dword("*", 4);
+    current.key(zoneMap + "\\Domains\\partner.example\\www").dword("*", 4);
+    current.key(zoneMap + "\\Domains\\partner.example\\shop").dword("*", 2);
+    current.key(zoneMap + "\\Domains\\trusted.example").dword("*", 4).dword("https", 4);
+    current.key(zoneMap + "\\Ranges\\Range1").text(":Range", "203.0.113.*").dword("*", 2);
+    current.key(zoneMap + "\\Ranges\\Range2").text(":Range", "198.51.100.7").dword("*", 4);
+    current.key(zoneMap + "\\Ranges\\Range3").text(":Range", "192.0.2.10").dword("*", 4);
+}
+
 void writeUserHives(const fs::path& folder, const std::string& user) {
     const std::string documents = "C:\\users\\" + user + "\\Documents";
     Hive current("REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000");
@@ -200,7 +216,7 @@ void writeUserHives(const fs::path& folder, const std::string& user) {
     current.key("Software\\Demo Vendor\\Recent")
         .text("File1", documents + "\\report.txt")
         .text("File2", documents + "\\lost.txt");
-    current.key("Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\Domains");
+    writeZoneMap(current);
     current.write(folder / "user.reg");
 
     Hive defaultUser("REGISTRY\\\\User\\\\.Default");

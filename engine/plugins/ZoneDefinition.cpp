@@ -1,0 +1,79 @@
+#include "engine/plugins/ZoneDefinition.h"
+
+#include <vector>
+
+#include "platform/xml/XmlDocument.h"
+
+namespace com::quorvex::products::tamblix {
+
+namespace {
+
+using windows::com::xml::XmlDocument;
+using windows::com::xml::XmlElement;
+using windows::com::xml::XmlNodeList;
+
+const char* const DOMAINS_PATH = "//tamblix-definition/modifications/restricted-domains-plugin/domain";
+const char* const RANGES_PATH = "//tamblix-definition/modifications/restricted-ranges-plugin/range";
+
+struct ZoneEntry {
+    std::string text;
+    bool add;
+    std::string info;
+    bool recommend;
+};
+
+// The entry text is a name, not mark-up: the description it goes into is shown as HTML.
+std::string escapeForPage(const std::string& text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+            case '&': escaped += "&amp;"; break;
+            case '<': escaped += "&lt;"; break;
+            case '>': escaped += "&gt;"; break;
+            case '"': escaped += "&quot;"; break;
+            case '\'': escaped += "&#39;"; break;
+            default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
+// Every entry is read before any is kept, so that a bad element adds nothing.
+std::vector<ZoneEntry> readEntries(const std::string& xmlText, const char* xpath, const std::string& kind) {
+    XmlDocument document;
+    document.loadXml(xmlText);
+    const XmlNodeList nodes = document.selectNodes(xpath);
+    std::vector<ZoneEntry> entries;
+    entries.reserve(static_cast<std::size_t>(nodes.getLength()));
+    for (int i = 0; i < nodes.getLength(); ++i) {
+        const XmlElement element(nodes.getItem(i));
+        ZoneEntry entry;
+        entry.text = element.getText();
+        entry.add = element.getAttributeAsBool("add");
+        entry.info = element.hasAttribute("info") ? element.getAttribute("info")
+                                                  : defaultZoneInfo(entry.text, entry.add, kind);
+        entry.recommend = element.hasAttribute("recommend") && element.getAttributeAsBool("recommend");
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+}  // namespace
+
+std::string defaultZoneInfo(const std::string& text, bool add, const std::string& kind) {
+    return std::string(add ? "Adds " : "Removes ") + "the " + escapeForPage(text) + " " + kind + " " +
+           (add ? "to " : "from ") + "the restricted zone";
+}
+
+void loadDomainDefinitions(const std::string& xmlText, std::map<std::string, DomainDefinition>& entries) {
+    for (auto& entry : readEntries(xmlText, DOMAINS_PATH, "domain"))
+        entries[entry.text] = DomainDefinition{entry.text, entry.add, std::move(entry.info), entry.recommend};
+}
+
+void loadRangeDefinitions(const std::string& xmlText, std::map<std::string, RangeDefinition>& entries) {
+    for (auto& entry : readEntries(xmlText, RANGES_PATH, "range"))
+        entries[entry.text] = RangeDefinition{entry.text, entry.add, std::move(entry.info), entry.recommend};
+}
+
+}  // namespace com::quorvex::products::tamblix

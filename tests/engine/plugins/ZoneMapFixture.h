@@ -1,0 +1,95 @@
+#pragma once
+// The zone plugins over an in-memory registry: a user hive holding a zone map
+// written as Wine registry text, definitions as XML, and the records rendered as
+// one line each so that tables of expected suggestions read like the window.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/plugins/DomainZoneMap.h"
+#include "engine/plugins/RangeZoneMap.h"
+#include "engine/plugins/ScanResults.h"
+#include "platform/registry/RegistryConstants.h"
+#include "platform/registry/memory/MemoryRegistryService.h"
+#include "tests/platform/registry/RegistryTestText.h"
+
+namespace zone_testing {
+
+using namespace com::quorvex::products::tamblix;
+using windows::registry::memory::MemoryRegistryService;
+
+// A key below the zone map (e.g. "Domains\\b.c") with its value lines, as they stand in a registry file.
+inline std::string zoneKey(const std::string& below, const std::string& lines = "") {
+    std::string path = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\" + below;
+    std::string escaped;
+    for (const char c : path) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    return registry_test::key(escaped, lines);
+}
+
+inline std::string zoneValue(const char* zone) { return std::string("\"*\"=") + zone + "\n"; }
+
+// A definitions document with the given elements inside modifications.
+inline std::string definitions(const std::string& elements) {
+    return "<?xml version=\"1.0\"?><tamblix-definition><modifications>" + elements +
+           "</modifications></tamblix-definition>";
+}
+
+// One record as a line: action, key below the zone map, value and data for set
+// values, group, ticked or not, description. A root other than HKCU is shown.
+inline std::string render(const RegistryModification& record) {
+    static const char* const ACTIONS[] = {"add subkey", "set value", "remove subkey", "remove value"};
+    const std::string zoneMap = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\ZoneMap\\";
+    std::string line = record.action >= 0 && record.action < 4 ? ACTIONS[record.action] : "action?";
+    if (record.root != windows::registry::ROOT_CURRENT_USER) line += " root" + std::to_string(record.root);
+    line += " " + (record.subkey.rfind(zoneMap, 0) == 0 ? record.subkey.substr(zoneMap.size()) : record.subkey);
+    if (record.action == RegistryModification::SET_VALUE) {
+        line += " " + record.valueName + "=";
+        line += record.data.type == ModificationValue::TYPE_DWORD ? "dword:" + std::to_string(record.data.number)
+                                                                  : "\"" + record.data.text + "\"";
+    } else if (!record.valueName.empty() || record.data.type != ModificationValue::TYPE_STRING ||
+               !record.data.text.empty() || record.data.number != 0) {
+        line += " (stray value " + record.valueName + ")";
+    }
+    line += " | " + record.group + " | " + (record.state.selected ? "on" : "off") + " | " + record.description;
+    if (record.state.applied) line += " | applied";
+    return line;
+}
+
+inline std::vector<std::string> render(const std::vector<RegistryModification>& records) {
+    std::vector<std::string> lines;
+    for (const auto& record : records) lines.push_back(render(record));
+    return lines;
+}
+
+class ProgressTexts : public ScanProgressListener {
+public:
+    void progress(std::string text) override { texts.push_back(std::move(text)); }
+    std::vector<std::string> texts;
+};
+
+// Scans a zone map with a plugin of the given kind and the given definitions.
+class ZoneMap : public ::testing::Test {
+protected:
+    void useZoneMap(const std::string& keys) {
+        registry.importHive(windows::registry::tree::HiveId::USER,
+                            registry_test::header("REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000") +
+                                registry_test::key("Environment") + keys);
+    }
+
+    template <class ZonePlugin>
+    ScanResults scanWith(const std::string& elements) {
+        ZonePlugin plugin(registry);
+        plugin.loadDefinitions(definitions(elements));
+        ScanResults results;
+        plugin.scan(results, &progress);
+        return results;
+    }
+
+    MemoryRegistryService registry;
+    ProgressTexts progress;
+};
+
+}  // namespace zone_testing
