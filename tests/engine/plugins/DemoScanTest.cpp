@@ -30,7 +30,7 @@ TEST(DemoScan, FindsThePlantedEntriesOfMissingFiles) {
     const char* source = std::getenv("TAMBLIX_SOURCE_DIR");
     ASSERT_TRUE(source) << "TAMBLIX_SOURCE_DIR is not set";
     const std::string definitions =
-        testing_support::readFile(std::filesystem::path(source) / "tests/engine/plugins/fixtures/demo-registry-scanner.xml");
+        testing_support::readFile(std::filesystem::path(source) / "tools/demo-prefix/registry-scanner-definitions.xml");
     testing_support::TempDir scratch;
     testing_support::WorkingDirectory inScratch(scratch.path());
     tools::writeDemoPrefix(scratch.path() / "prefix", "demo");
