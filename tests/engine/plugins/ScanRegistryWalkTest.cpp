@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/failure/Exceptions.h"
@@ -133,10 +135,21 @@ TEST_F(ScanRegistryWalk, OverlappingScanKeysReportAValueTwice) {
 }
 
 TEST_F(ScanRegistryWalk, ACancelStopsAtTheNextKeyAndKeepsWhatWasFound) {
+    // The window's thread cancels while the scan stands at Zeta.
+    std::promise<void> atZeta;
+    std::promise<void> cancelled;
     progress.onText = [&](const std::string& text) {
-        if (text == "Scanning: " + VENDOR_KEY + "\\Zeta") scanner.setCancelled(true);
+        if (text != "Scanning: " + VENDOR_KEY + "\\Zeta") return;
+        atZeta.set_value();
+        cancelled.get_future().wait();
     };
+    std::thread window([&] {
+        atZeta.get_future().wait();
+        scanner.setCancelled(true);
+        cancelled.set_value();
+    });
     scan();
+    window.join();
     // Zeta's values and its parent's were still examined; the next scan key was not walked.
     EXPECT_EQ(progress.texts.back(), "Scanning: " + VENDOR_KEY + "\\Zeta");
     EXPECT_EQ(results.registryChanges.size(), 6u);
