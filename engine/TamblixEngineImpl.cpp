@@ -4,6 +4,7 @@
 #include "engine/failure/Exceptions.h"
 #include "engine/plugins/RestrictedDomainPlugin.h"
 #include "engine/plugins/RestrictedRangePlugin.h"
+#include "engine/plugins/ScanRegistryForErrorsImpl.h"
 #include "platform/thread/ThreadPriority.h"
 
 namespace com::quorvex::products::tamblix {
@@ -36,6 +37,8 @@ TamblixEngineImpl::TamblixEngineImpl(windows::registry::RegistryService& registr
     // The five plugins join here in their fixed order (registry scanner, HOSTS,
     // file signatures, restricted domains, restricted ranges) as they are built.
     std::vector<std::unique_ptr<Plugin>> plugins;
+    plugins.push_back(std::make_unique<ScanRegistryForErrorsImpl>(registry, writer, fileExists, dirExists, driveType,
+                                                                  folders, _steadyTicks));
     plugins.push_back(std::make_unique<RestrictedDomainPlugin>(registry));
     plugins.push_back(std::make_unique<RestrictedRangePlugin>(registry));
     _start(std::move(plugins));

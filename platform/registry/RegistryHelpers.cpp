@@ -2,6 +2,7 @@
 
 #include "engine/failure/Assertion.h"
 #include "platform/registry/RegistryConstants.h"
+#include "platform/registry/tree/RegistryText.h"
 
 namespace windows::registry {
 
@@ -38,6 +39,10 @@ std::string fullKeyName(std::uint32_t root, const std::string& subkey) {
     static const RegistryKeyNames LONG_NAMES(false);
     const std::string rootName = LONG_NAMES.keyToString(root);
     return subkey.empty() ? rootName : rootName + "\\" + subkey;
+}
+
+std::vector<std::uint8_t> utf16leOfRegistryText(std::string_view text) {
+    return tree::bytesOfUnits(tree::utf8ToUtf16(text));
 }
 
 }  // namespace windows::registry

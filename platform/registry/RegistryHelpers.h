@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/registry/EnvironmentExpander.h"
 #include "platform/registry/RegistryData.h"
@@ -28,5 +29,9 @@ std::optional<RegistryData> convertRegistryValue(std::uint32_t type, std::string
 // The long root name, then "\" and the subkey path unless that is empty; throws
 // RegistryException for an unknown root.
 std::string fullKeyName(std::uint32_t root, const std::string& subkey);
+
+// Text as the layer hands it out (names, key paths, string data) in the UTF-16LE
+// bytes the registry keeps them in, without a terminating zero.
+std::vector<std::uint8_t> utf16leOfRegistryText(std::string_view text);
 
 }  // namespace windows::registry

@@ -48,6 +48,13 @@ RegistryData RegistryReaderImpl::readValue(const std::string& name) {
     return *convertRegistryValue(type, bytes, _key.hives().expander());
 }
 
+StoredRegistryValue RegistryReaderImpl::readRawValue(const std::string& name) {
+    Lock hold(_key.hives().mutex());
+    const StoredValue* value = nullptr;
+    if (const int code = _query(name, value)) _throwReadFailure(code, name);
+    return {value->type, value->data};
+}
+
 bool RegistryReaderImpl::valueExists(const std::string& name) {
     Lock hold(_key.hives().mutex());
     const StoredValue* value = nullptr;
@@ -78,10 +85,8 @@ std::list<std::string> RegistryReaderImpl::enumSubkeys() {
     return names;
 }
 
-std::vector<std::pair<std::string, RegistryData>> RegistryReaderImpl::enumValues() {
-    Lock hold(_key.hives().mutex());
-    std::vector<std::pair<std::string, RegistryData>> values;
-    if (_key.location().usersRoot && _key.allows(ACCESS_QUERY_VALUE)) return values;
+const RegistryNode* RegistryReaderImpl::_enumerableValues() {
+    if (_key.location().usersRoot && _key.allows(ACCESS_QUERY_VALUE)) return nullptr;
     const RegistryNode* node = _key.allows(ACCESS_QUERY_VALUE) ? _key.node() : nullptr;
     if (!node) {
         const int code = _key.allows(ACCESS_QUERY_VALUE) ? KEY_DELETED : ACCESS_DENIED;
@@ -89,23 +94,41 @@ std::vector<std::pair<std::string, RegistryData>> RegistryReaderImpl::enumValues
                                     "Error when getting the max data length. Using 'RegQueryInfoKey'. Entry: '" +
                                         _key.getFullName() + "'"});
     }
+    return node;
+}
+
+std::string RegistryReaderImpl::_narrowName(const std::u16string& stored) {
+    std::string name = utf16ToUtf8(stored);
+    // The narrow calls report names as C strings.
+    TAMBLIX_ASSERT(cText(name).size() == name.size());
+    name.resize(cText(name).size());
+    return name;
+}
+
+std::vector<std::pair<std::string, RegistryData>> RegistryReaderImpl::enumValues() {
+    Lock hold(_key.hives().mutex());
+    std::vector<std::pair<std::string, RegistryData>> values;
+    const RegistryNode* node = _enumerableValues();
+    if (!node) return values;
     const info::EnvironmentExpander& expander = _key.hives().expander();
     values.reserve(node->values().size());
     for (const StoredValue& value : node->values()) {
         if (!isSupportedType(value.type)) continue;
-        std::string name = utf16ToUtf8(value.name);
-        // The narrow calls report names as C strings.
-        TAMBLIX_ASSERT(cText(name).size() == name.size());
-        name.resize(cText(name).size());
-        values.emplace_back(std::move(name), *convertRegistryValue(value.type, narrowData(value.type, value.data), expander));
+        values.emplace_back(_narrowName(value.name),
+                            *convertRegistryValue(value.type, narrowData(value.type, value.data), expander));
     }
     platform::setLastError(NO_MORE_ITEMS);
     return values;
 }
 
 std::list<std::string> RegistryReaderImpl::valueNames() {
+    Lock hold(_key.hives().mutex());
     std::list<std::string> names;
-    for (auto& entry : enumValues()) names.push_back(std::move(entry.first));
+    const RegistryNode* node = _enumerableValues();
+    if (!node) return names;
+    for (const StoredValue& value : node->values())
+        if (isSupportedType(value.type)) names.push_back(_narrowName(value.name));
+    platform::setLastError(NO_MORE_ITEMS);
     return names;
 }
 

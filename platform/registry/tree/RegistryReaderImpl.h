@@ -12,6 +12,7 @@ public:
 
     RegistryData readValue(const std::string& name) override;
     bool valueExists(const std::string& name) override;
+    StoredRegistryValue readRawValue(const std::string& name) override;
     std::list<std::string> enumSubkeys() override;
     std::list<std::string> valueNames() override;
     std::vector<std::pair<std::string, RegistryData>> enumValues() override;
@@ -20,6 +21,9 @@ private:
     // The stored value, or the Windows code of why there is none.
     int _query(const std::string& name, const StoredValue*& value);
     [[noreturn]] void _throwReadFailure(int code, const std::string& name) const;
+    // The key's node for listing its values; nullptr for HKEY_USERS itself, which has none.
+    const RegistryNode* _enumerableValues();
+    static std::string _narrowName(const std::u16string& stored);
 
     RegistryKeyImpl& _key;
 };

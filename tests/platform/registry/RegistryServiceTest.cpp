@@ -115,6 +115,46 @@ TEST_F(MemoryRegistry, ValuesAreEnumeratedInFileOrderWithSupportedTypesOnly) {
     EXPECT_EQ(reader->readValue("S").getString(), "text");
 }
 
+TEST_F(MemoryRegistry, StoredValuesAreReadRawAndNamesAreListedWithoutConversion) {
+    const auto key = open(ROOT_LOCAL_MACHINE, "Software\\Values");
+    const auto reader = registry.createReader(key.get());
+    const auto bytesOf = [](const std::u16string& text) {
+        std::vector<std::uint8_t> bytes;
+        for (const char16_t unit : text) bytes.insert(bytes.end(), {std::uint8_t(unit & 0xFF), std::uint8_t(unit >> 8)});
+        return bytes;
+    };
+    struct Case {
+        std::string name;
+        std::uint32_t type;
+        std::vector<std::uint8_t> bytes;
+    };
+    const std::vector<Case> cases = {
+        {"s", TYPE_SZ, bytesOf(u"text"s + u'\0')},
+        {"E", TYPE_EXPAND_SZ, bytesOf(u"%SystemRoot%\\notepad.exe"s + u'\0')},
+        {"m", TYPE_MULTI_SZ, bytesOf(u"a\0b\0\0"s)},
+        {"d3", TYPE_DWORD, {1, 2, 3}},
+        {"q", TYPE_QWORD, {1, 0, 0, 0, 0, 0, 0, 0}},
+        {"\xc3\xa9t\xc3\xa9", TYPE_SZ, bytesOf(u"summer"s + u'\0')},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const StoredRegistryValue value = reader->readRawValue(c.name);
+        EXPECT_EQ(value.type, c.type);
+        EXPECT_EQ(value.bytes, c.bytes);
+    }
+    EXPECT_THROW(reader->readRawValue("missing"), RegistryValueNotFoundException);
+
+    // A value too long to expand fails the enumeration, not the list of names.
+    registry.importHive(HiveId::USER, header("REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000") +
+                                          registry_test::key("Software\\\\Long", "\"a\"=\"1\"\n\"huge\"=str(2):\"%" +
+                                                                       std::string(40000, 'x') + "\"\n"));
+    const auto longKey = open(ROOT_CURRENT_USER, "Software\\Long");
+    const auto longReader = registry.createReader(longKey.get());
+    EXPECT_THROW(longReader->enumValues(), windows::info::BufferExpandException);
+    EXPECT_EQ(longReader->valueNames(), (std::list<std::string>{"a", "huge"}));
+    EXPECT_EQ(longReader->readRawValue("huge").bytes.size(), 2u * 40002);
+}
+
 TEST_F(MemoryRegistry, SubkeysAreEnumeratedInWinesOrderAndNewOnesTakeTheirPlace) {
     EXPECT_EQ(subkeys(ROOT_LOCAL_MACHINE, "Software\\Order"), (std::list<std::string>{"_under", "alpha", "Beta", "gamma"}));
     EXPECT_EQ(platform::getLastError(), platform::winerror::NO_MORE_ITEMS);
