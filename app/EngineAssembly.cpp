@@ -19,7 +19,8 @@ std::unique_ptr<TamblixEngineImpl> makeEngine(MachineServices& machine, TamblixU
     services.publicKey = publicKey;
     services.dirCreator = &machine.directoryCreator();
     services.folders = &machine.folders();
-    return std::make_unique<TamblixEngineImpl>(services, std::vector<std::unique_ptr<Plugin>>{});
+    static SteadyTickClock ticks;  // keeps no state: one serves every engine
+    return std::make_unique<TamblixEngineImpl>(services, TamblixEngineImpl::makePlugins(services, ticks));
 }
 
 }  // namespace com::quorvex::products::tamblix

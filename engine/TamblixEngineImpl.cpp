@@ -34,14 +34,20 @@ TamblixEngineImpl::TamblixEngineImpl(windows::registry::RegistryService& registr
     _services.publicKey = publicKey;
     _services.dirCreator = &dirCreator;
     _services.folders = &folders;
+    _start(makePlugins(_services, _steadyTicks));
+}
+
+std::vector<std::unique_ptr<Plugin>> TamblixEngineImpl::makePlugins(const EngineServices& services,
+                                                                    TickClock& ticks) {
     // The five plugins join here in their fixed order (registry scanner, HOSTS,
     // file signatures, restricted domains, restricted ranges) as they are built.
     std::vector<std::unique_ptr<Plugin>> plugins;
-    plugins.push_back(std::make_unique<ScanRegistryForErrorsImpl>(registry, writer, fileExists, dirExists, driveType,
-                                                                  folders, _steadyTicks));
-    plugins.push_back(std::make_unique<RestrictedDomainPlugin>(registry));
-    plugins.push_back(std::make_unique<RestrictedRangePlugin>(registry));
-    _start(std::move(plugins));
+    plugins.push_back(std::make_unique<ScanRegistryForErrorsImpl>(
+        *services.registry, *services.writer, *services.fileExists, *services.dirExists, *services.driveType,
+        *services.folders, ticks));
+    plugins.push_back(std::make_unique<RestrictedDomainPlugin>(*services.registry));
+    plugins.push_back(std::make_unique<RestrictedRangePlugin>(*services.registry));
+    return plugins;
 }
 
 TamblixEngineImpl::TamblixEngineImpl(const EngineServices& services, std::vector<std::unique_ptr<Plugin>> plugins)

@@ -81,6 +81,9 @@ public:
                       platform::file::FolderCalls& folders);
     // An engine over the given services that owns the given plugins, in order.
     TamblixEngineImpl(const EngineServices& services, std::vector<std::unique_ptr<Plugin>> plugins);
+    // The product's plugins in their fixed order, over the given services; ticks
+    // must outlive them.
+    static std::vector<std::unique_ptr<Plugin>> makePlugins(const EngineServices& services, TickClock& ticks);
     ~TamblixEngineImpl() override;
     TamblixEngineImpl(const TamblixEngineImpl&) = delete;
     TamblixEngineImpl& operator=(const TamblixEngineImpl&) = delete;
