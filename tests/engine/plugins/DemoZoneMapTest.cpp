@@ -1,4 +1,4 @@
-// The demo product's zone-map sections over the zone map of the demo prefix.
+// The demo product's definitions over the zone map of the demo prefix.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -20,8 +20,7 @@ TEST(DemoZoneMap, EveryCaseOfBothPluginsIsMetAndTheChangesAreSuggested) {
     tools::writeDemoPrefix(prefix, "demo");
     const char* source = std::getenv("TAMBLIX_SOURCE_DIR");
     ASSERT_NE(source, nullptr);
-    const std::string document =
-        testing_support::readFile(std::filesystem::path(source) / "tools/demo-prefix/zone-map-definitions.xml");
+    const std::filesystem::path demo = std::filesystem::path(source) / "app/demo";
 
     windows::registry::RegistryServiceImpl registry{platform::prefix::WinePrefix(prefix)};
     RestrictedDomainPlugin domains(registry);
@@ -29,12 +28,19 @@ TEST(DemoZoneMap, EveryCaseOfBothPluginsIsMetAndTheChangesAreSuggested) {
     ProgressTexts progress;
     ScanResults results;
     for (Plugin* plugin : {static_cast<Plugin*>(&domains), static_cast<Plugin*>(&ranges)}) {
-        plugin->loadDefinitions(document);
+        // As the engine loads them: the permanent definitions first.
+        plugin->loadDefinitions(testing_support::readFile(demo / "permanent-definitions.xml"));
+        plugin->loadDefinitions(testing_support::readFile(demo / "definitions.xml"));
         plugin->scan(results, &progress);
     }
-    const std::string cdn = " | domaingroup1 | off | Adds the cdn.badsite.example domain to the restricted zone";
-    const std::string malware = " | domaingroup2 | on | Adds the malware.example domain to the restricted zone";
-    const std::string newRange = " | rangegroup2 | on | Adds the 198.18.0.* range to the restricted zone";
+    const auto adds = [](const std::string& group, const std::string& selected, const std::string& what) {
+        return " | " + group + " | " + selected + " | Adds the " + what + " to the restricted zone";
+    };
+    const std::string cdn = adds("domaingroup1", "off", "cdn.badsite.example domain");
+    const std::string malware = adds("domaingroup2", "on", "malware.example domain");
+    const std::string spyware = adds("domaingroup5", "on", "spyware.example.com domain");
+    const std::string range4 = adds("rangegroup1", "on", "192.0.2.* range");
+    const std::string range5 = adds("rangegroup3", "on", "198.18.0.* range");
     EXPECT_EQ(render(results.registryChanges),
               (std::vector<std::string>{
                   "set value Domains\\adserver.example *=dword:4 | domaingroup0 | on | "
@@ -44,15 +50,21 @@ TEST(DemoZoneMap, EveryCaseOfBothPluginsIsMetAndTheChangesAreSuggested) {
                   "set value Domains\\badsite.example\\cdn *=dword:4" + cdn,
                   "add subkey Domains\\malware.example" + malware,
                   "set value Domains\\malware.example *=dword:4" + malware,
-                  "remove subkey Domains\\trusted.example | domaingroup5 | off | "
+                  "add subkey Domains\\example.com" + spyware,
+                  "add subkey Domains\\example.com\\spyware" + spyware,
+                  "set value Domains\\example.com\\spyware *=dword:4" + spyware,
+                  "remove subkey Domains\\trusted.example | domaingroup6 | off | "
                   "Takes <i>trusted.example</i> out of the zone map: the publisher vouches for it",
-                  "remove subkey Domains\\partner.example\\www | domaingroup6 | off | "
+                  "remove subkey Domains\\partner.example\\www | domaingroup7 | off | "
                   "Removes the www.partner.example domain from the restricted zone",
-                  "remove subkey Ranges\\Range3 | rangegroup1 | off | Removes the 192.0.2.10 range from the restricted zone",
-                  "add subkey Ranges\\Range4" + newRange,
-                  "set value Ranges\\Range4 :Range=\"198.18.0.*\"" + newRange,
-                  "set value Ranges\\Range4 *=dword:4" + newRange,
-                  "set value Ranges\\Range1 *=dword:4 | rangegroup4 | on | Adds the 203.0.113.* range to the restricted zone",
+                  "add subkey Ranges\\Range4" + range4,
+                  "set value Ranges\\Range4 :Range=\"192.0.2.*\"" + range4,
+                  "set value Ranges\\Range4 *=dword:4" + range4,
+                  "remove subkey Ranges\\Range3 | rangegroup2 | off | Removes the 192.0.2.10 range from the restricted zone",
+                  "add subkey Ranges\\Range5" + range5,
+                  "set value Ranges\\Range5 :Range=\"198.18.0.*\"" + range5,
+                  "set value Ranges\\Range5 *=dword:4" + range5,
+                  "set value Ranges\\Range1 *=dword:4" + adds("rangegroup5", "on", "203.0.113.* range"),
               }));
     EXPECT_EQ(results.scanProblems, std::vector<std::string>{});
 }
