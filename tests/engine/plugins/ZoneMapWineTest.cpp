@@ -1,6 +1,7 @@
 // The zone plugins against a real prefix made by Wine: Wine plants the zone map,
-// the plugins suggest through the engine, its fix phase carries the selected
-// suggestions out, and Wine reads back what is left.
+// the plugins suggest, the fix phase carries the selected suggestions out (once
+// through the engine, once through the headless command line), and Wine reads
+// back what is left.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,6 +15,8 @@
 #include "platform/registry/prefix/PrefixRegistryAnswers.h"
 #include "platform/registry/prefix/RegistryServiceImpl.h"
 #include "tests/engine/plugins/ZoneMapFixture.h"
+#include "tests/app/JsonValue.h"
+#include "tests/app/ProgramRun.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WinePrefixCopy.h"
 
@@ -49,6 +52,15 @@ protected:
         prefix = scratch.path() / "prefix";
         testing_support::copyWinePrefix(prefix);
         ::setenv("LC_ALL", "C.UTF-8", 1);
+    }
+
+    // Plants, in one Wine session, two domains and two ranges, and a domain
+    // that no definition names.
+    void plantZoneMap() {
+        plant({regAdd("Domains\\example.org", "*", "REG_DWORD", "2"),
+               regAdd("Domains\\tracker.net\\ads", "*", "REG_DWORD", "4"), regAdd("Domains\\keep.org", "*", "REG_DWORD", "4"),
+               regAdd("Ranges\\Range3", ":Range", "REG_SZ", "10.1.2.3"), regAdd("Ranges\\Range3", "*", "REG_DWORD", "2"),
+               regAdd("Ranges\\Range5", ":Range", "REG_SZ", "192.0.2.*"), regAdd("Ranges\\Range5", "*", "REG_DWORD", "4")});
     }
 
     // Runs the reg commands in one Wine session (one server start), each on its own.
@@ -104,10 +116,7 @@ void waitForWorker(TamblixEngineImpl& engine) {
 }
 
 TEST_F(ZoneMapInWine, TheFixLeavesTheZoneMapExactlyAsTheSelectedSuggestionsSay) {
-    plant({regAdd("Domains\\example.org", "*", "REG_DWORD", "2"), regAdd("Domains\\tracker.net\\ads", "*", "REG_DWORD", "4"),
-           regAdd("Domains\\keep.org", "*", "REG_DWORD", "4"), regAdd("Ranges\\Range3", ":Range", "REG_SZ", "10.1.2.3"),
-           regAdd("Ranges\\Range3", "*", "REG_DWORD", "2"), regAdd("Ranges\\Range5", ":Range", "REG_SZ", "192.0.2.*"),
-           regAdd("Ranges\\Range5", "*", "REG_DWORD", "4")});
+    plantZoneMap();
     {
         testing_support::WorkingDirectory inScratch{scratch.path()};
         const platform::prefix::WinePrefix wine(prefix);
@@ -177,6 +186,88 @@ TEST_F(ZoneMapInWine, TheFixLeavesTheZoneMapExactlyAsTheSelectedSuggestionsSay) 
                                          "Ranges\\Range3",
                                          "  * REG_DWORD 0x2",
                                          "  :Range REG_SZ 10.1.2.3",
+                                         "Ranges\\Range6",
+                                         "  * REG_DWORD 0x4",
+                                         "  :Range REG_SZ 198.51.100.*",
+                                     }));
+}
+
+
+// The product as a publisher ships it, with the given definitions as its plain
+// (debug) files, driven by the headless command line.
+class ZoneMapInWineThroughTheCommandLine : public ZoneMapInWine {
+protected:
+    void SetUp() override {
+        ZoneMapInWine::SetUp();
+        if (IsSkipped()) return;
+        testing_support::copyDemoProduct(product, scratch.path() / "demo-prefix");
+        // The demo's product information, with only the zone sections to scan.
+        for (const char* name : {"permanent-definitions.xml", "definitions.xml"}) {
+            const fs::path file = product / "system" / name;
+            std::string text = testing_support::readFile(file);
+            const std::size_t start = text.find("<modifications>");
+            const std::size_t end = text.find("</modifications>");
+            ASSERT_TRUE(start != std::string::npos && end != std::string::npos) << file;
+            const bool permanent = std::string(name) == "permanent-definitions.xml";
+            text.replace(start, end - start, "<modifications>" + std::string(permanent ? "" : CLI_DEFINITIONS));
+            scratch.write("product/system/" + std::string(name), text);
+        }
+    }
+    testing_support::JsonValue cli(const std::vector<std::string>& arguments) {
+        const testing_support::ProgramResult run =
+            testing_support::runProgram(product / "tamblix-cli", arguments, scratch.path(), prefix);
+        EXPECT_EQ(run.exitCode, 1) << run.errors;
+        return testing_support::parseJson(run.output);
+    }
+
+    static constexpr const char* CLI_DEFINITIONS =
+        "<restricted-domains-plugin>"
+        "<domain add=\"true\">example.org</domain>"
+        "<domain add=\"false\" recommend=\"true\">ads.tracker.net</domain>"
+        "<domain add=\"true\" recommend=\"true\">new.example.com</domain>"
+        "</restricted-domains-plugin>"
+        "<restricted-ranges-plugin>"
+        "<range add=\"true\" recommend=\"true\">10.1.2.3</range>"
+        "<range add=\"false\">192.0.2.*</range>"
+        "<range add=\"true\" recommend=\"true\">198.51.100.*</range>"
+        "</restricted-ranges-plugin>";
+
+    fs::path product = scratch.path() / "product";
+};
+
+TEST_F(ZoneMapInWineThroughTheCommandLine, AFixOfTheRecommendedSuggestionsAddsAndRemovesExactlyThose) {
+    plantZoneMap();
+    const testing_support::JsonValue report = cli({"fix", "--debug", "--select", "recommended", "--json"});
+    EXPECT_EQ(report["state"].text, "fix-finished") << report["error"].text;
+    EXPECT_EQ(report["suggestions"].number, 6);
+    EXPECT_EQ(report["scanProblems"].items.size(), 0u);
+    EXPECT_EQ(report["fixProblems"].items.size(), 0u);
+    std::vector<std::string> applied;
+    for (const auto& record : report["registry"].items)
+        if (record["applied"].boolean) applied.push_back(record["action"].text + " " + record["key"].text.substr(record["key"].text.rfind("ZoneMap\\") + 8));
+    EXPECT_EQ(applied, (std::vector<std::string>{"Remove subkey Domains\\tracker.net", "Add subkey Domains\\example.com",
+                                                 "Add subkey Domains\\example.com\\new", "Add value Domains\\example.com\\new",
+                                                 "Add value Ranges\\Range3", "Add subkey Ranges\\Range6",
+                                                 "Add value Ranges\\Range6", "Add value Ranges\\Range6"}));
+
+    EXPECT_EQ(zoneMapAsWineSeesIt(), (std::vector<std::string>{
+                                         "Domains",
+                                         "  (Default) REG_SZ",
+                                         "Domains\\example.com",
+                                         "Domains\\example.com\\new",
+                                         "  * REG_DWORD 0x4",
+                                         "Domains\\example.org",
+                                         "  * REG_DWORD 0x2",
+                                         "Domains\\keep.org",
+                                         "  * REG_DWORD 0x4",
+                                         "Ranges",
+                                         "  (Default) REG_SZ",
+                                         "Ranges\\Range3",
+                                         "  * REG_DWORD 0x4",
+                                         "  :Range REG_SZ 10.1.2.3",
+                                         "Ranges\\Range5",
+                                         "  * REG_DWORD 0x4",
+                                         "  :Range REG_SZ 192.0.2.*",
                                          "Ranges\\Range6",
                                          "  * REG_DWORD 0x4",
                                          "  :Range REG_SZ 198.51.100.*",
