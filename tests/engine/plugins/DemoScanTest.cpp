@@ -1,5 +1,6 @@
-// The demo definitions' registry section against the demo prefix: the planted
-// entries of missing files are found, under their groups, and nothing else.
+// The demo product's definitions against the demo prefix: the registry scanner
+// finds the planted entries of missing files, under their groups, and nothing
+// else but what the permanent definitions whitelist.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -29,8 +30,7 @@ struct NoProgress : ScanProgressListener {
 TEST(DemoScan, FindsThePlantedEntriesOfMissingFiles) {
     const char* source = std::getenv("TAMBLIX_SOURCE_DIR");
     ASSERT_TRUE(source) << "TAMBLIX_SOURCE_DIR is not set";
-    const std::string definitions =
-        testing_support::readFile(std::filesystem::path(source) / "tools/demo-prefix/registry-scanner-definitions.xml");
+    const std::filesystem::path demo = std::filesystem::path(source) / "app/demo";
     testing_support::TempDir scratch;
     testing_support::WorkingDirectory inScratch(scratch.path());
     tools::writeDemoPrefix(scratch.path() / "prefix", "demo");
@@ -42,7 +42,9 @@ TEST(DemoScan, FindsThePlantedEntriesOfMissingFiles) {
     NoTicks ticks;
     ScanRegistryForErrorsImpl scanner(registry, files.fileWriter(), files.fileExistsQuery(),
                                       files.directoryExistsQuery(), files.driveTypeQuery(), files.folders(), ticks);
-    scanner.loadDefinitions(definitions);
+    // As the engine loads them.
+    scanner.loadDefinitions(testing_support::readFile(demo / "permanent-definitions.xml"));
+    scanner.loadDefinitions(testing_support::readFile(demo / "definitions.xml"));
     ScanResults results;
     NoProgress progress;
     scanner.scan(results, &progress);
@@ -56,6 +58,8 @@ TEST(DemoScan, FindsThePlantedEntriesOfMissingFiles) {
               record.valueName] = heading;
     }
     const std::string machine = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\";
+    // The planted missing C:\windows\system32\missing-shell.dll is whitelisted by
+    // the permanent definitions, with everything else in the system folder.
     const std::map<std::string, std::string> expected = {
         {machine + "Run|OldUpdater", "Programs started with Windows"},
         {machine + "Run|GoneHelper", "Programs started with Windows"},
@@ -65,8 +69,6 @@ TEST(DemoScan, FindsThePlantedEntriesOfMissingFiles) {
         {machine + "Uninstall\\RemovedApp|UninstallString", "Uninstall entries"},
         {machine + "Uninstall\\RemovedApp|DisplayIcon", "Uninstall entries"},
         {"HKEY_CLASSES_ROOT\\OldFile\\DefaultIcon|", "File types and components"},
-        {"HKEY_CLASSES_ROOT\\CLSID\\{6F3D2C55-1E5B-4F70-8E1C-2B3C4D5E6F71}\\InprocServer32|",
-         "File types and components"},
         {"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run|DemoNotes",
          "Programs started with Windows"},
         {"HKEY_CURRENT_USER\\Software\\Demo Vendor\\Recent|File2", "Registry entries of missing files"},

@@ -1,6 +1,6 @@
-// The registry scanner in the engine on a real Wine prefix, with Wine's reg and
-// regedit as the peers: values planted by reg add are found, removed by the fix,
-// and put back by merging the undo file.
+// The registry scanner in the product on a real Wine prefix, driven through
+// tamblix-cli, with Wine's reg and regedit as the peers: values planted by reg
+// add are found, removed by the fix, and put back by merging the undo file.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -13,23 +13,16 @@
 #include <string>
 #include <thread>
 
-#include "engine/EngineClocks.h"
-#include "engine/EngineStates.h"
-#include "engine/TamblixEngineImpl.h"
-#include "engine/plugins/ScanRegistryForErrorsImpl.h"
-#include "platform/file/FolderQueries.h"
-#include "platform/file/prefix/PrefixFileServices.h"
 #include "platform/file/prefix/WinePrefix.h"
 #include "platform/registry/RegistryConstants.h"
-#include "platform/registry/RegistryKeyNames.h"
-#include "platform/registry/prefix/PrefixRegistryAnswers.h"
 #include "platform/registry/prefix/RegistryServiceImpl.h"
+#include "tests/app/JsonValue.h"
+#include "tests/app/ProgramRun.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WinePrefixCopy.h"
 
 namespace {
 
-using namespace com::quorvex::products::tamblix;
 using namespace windows::registry;
 namespace fs = std::filesystem;
 
@@ -55,6 +48,18 @@ const char* const PLANTING[] = {
     R"(reg add "HKLM\Software\TamblixTest" /v GoneMachine /t REG_SZ /d "c:\gone\machine.exe" /f)",
 };
 
+// The permanent definitions: the product alone.
+const char* const PERMANENT_DEFINITIONS = R"(<tamblix-definition><derivate-product-info>
+  <name>Tamblix Test</name><author>Tests</author><version>1.0</version><publisher>Tests</publisher>
+  <product-url>http://tamblix.example/</product-url><contact-url>http://tamblix.example/contact</contact-url>
+  <update-counter>1</update-counter><update-date>2024-01-01</update-date>
+  <tamblix-update-url>http://127.0.0.1:9/update.xml</tamblix-update-url>
+  <manual-update-url>http://tamblix.example/download</manual-update-url>
+  <troubleshoot-url>http://tamblix.example/help</troubleshoot-url>
+  <messages><introduction>Test</introduction><scan-finished>Done</scan-finished></messages>
+  <stylesheet>body {}</stylesheet><variant-url>http://tamblix.example/variants</variant-url>
+</derivate-product-info></tamblix-definition>)";
+
 std::string definitions() {
     return R"(<tamblix-definition>
 <derivate-product-info><name>Tamblix Test</name></derivate-product-info>
@@ -69,17 +74,6 @@ std::string definitions() {
 </scan-registry-for-errors-plugin></modifications></tamblix-definition>)";
 }
 
-// Waits for the engine's worker to reach the state (or any other final one).
-bool waitFor(TamblixEngineImpl& engine, int state) {
-    for (int waited = 0; waited < 120000; waited += 10) {
-        const int now = engine.getState();
-        if (now == state) return true;
-        if (now == ENGINE_SCAN_FAILED || now == ENGINE_FIX_FAILED) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-}
-
 class ScannerOnWinePrefix : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -92,6 +86,10 @@ protected:
         fs::remove(documents);
         fs::create_directories(documents);
         fs::create_directories(prefix / "drive_c/Program Files/Present");
+        // The demo product's programs, in debug mode with the definitions of this test.
+        testing_support::copyDemoProduct(product, scratch.path() / "demo-prefix");
+        scratch.write("product/system/definitions.xml", definitions());
+        scratch.write("product/system/permanent-definitions.xml", PERMANENT_DEFINITIONS);
         std::ofstream(prefix / "drive_c/Program Files/Present/App.exe") << "present";
     }
 
@@ -145,6 +143,7 @@ protected:
 
     testing_support::TempDir scratch;
     fs::path prefix;
+    fs::path product = scratch.path() / "product";
 };
 
 TEST_F(ScannerOnWinePrefix, FindsRemovesAndPutsBackExactlyTheValuesOfMissingFiles) {
@@ -160,56 +159,33 @@ TEST_F(ScannerOnWinePrefix, FindsRemovesAndPutsBackExactlyTheValuesOfMissingFile
     ASSERT_EQ(planted.at(PLANTED_KEYS[1]).size(), 4u);
     ASSERT_EQ(planted.at(PLANTED_KEYS[2]).size(), 1u);
 
-    std::string undoPath;
-    {
-        const platform::prefix::WinePrefix winePrefix(prefix);
-        RegistryServiceImpl registry(winePrefix);
-        prefix::PrefixRegistryAnswers answers(registry);
-        platform::prefix::PrefixFileServices files(winePrefix, &answers);
-        SteadyTickClock ticks;
-        EngineServices services;
-        services.registry = &registry;
-        services.writer = &files.fileWriter();
-        services.fileExists = &files.fileExistsQuery();
-        services.remover = &files.fileRemover();
-        services.dirExists = &files.directoryExistsQuery();
-        services.driveType = &files.driveTypeQuery();
-        services.dirCreator = &files.directoryCreator();
-        services.folders = &files.folders();
-        std::vector<std::unique_ptr<Plugin>> plugins;
-        plugins.push_back(std::make_unique<ScanRegistryForErrorsImpl>(
-            registry, files.fileWriter(), files.fileExistsQuery(), files.directoryExistsQuery(),
-            files.driveTypeQuery(), files.folders(), ticks));
-        TamblixEngineImpl engine(services, std::move(plugins));
-        ProductInformation product;
-        product.productName = "Tamblix Test";
-        engine.setProductInformation(product);
-        engine.loadPluginDefinitions("<tamblix-definition/>", definitions());
-
-        engine.scan();
-        ASSERT_TRUE(waitFor(engine, ENGINE_SCAN_FINISHED)) << engine.getErrorMessage();
-        EXPECT_TRUE(engine.getScanProblems().empty());
-        std::set<std::string> found;
-        for (const RegistryModification& record : engine.getScanResults().registryChanges)
-            found.insert(RegistryKeyNames(false).keyToString(record.root) + "\\" + record.subkey + "|" + record.valueName);
-        const std::set<std::string> expected = {
-            PLANTED_KEYS[0] + "|Quoted",          PLANTED_KEYS[0] + "|Expanded",
-            PLANTED_KEYS[0] + "|C:\\Program Files\\Gone App\\shared.dll",
-            PLANTED_KEYS[0] + "|Multi",           PLANTED_KEYS[0] + "|C:\\Gone\\bin.dat",
-            PLANTED_KEYS[0] + "|M\xc3\xbcller",   PLANTED_KEYS[1] + "|GoneMachine",
-            PLANTED_KEYS[2] + "|"};
-        EXPECT_EQ(found, expected);
-
-        engine.selectAllRegistry(true);
-        engine.fix();
-        ASSERT_TRUE(waitFor(engine, ENGINE_FIX_FINISHED)) << engine.getErrorMessage();
-        EXPECT_TRUE(engine.getFixProblems().empty());
-        const fs::path logs = prefix / "drive_c/users" / userName() / "Documents/My Tamblix Test Logs";
-        for (const auto& entry : fs::directory_iterator(logs))
-            if (entry.path().extension() == ".reg")
-                undoPath = "C:\\users\\" + userName() + "\\Documents\\My Tamblix Test Logs\\" +
-                           entry.path().filename().string();
+    const testing_support::ProgramResult run = testing_support::runProgram(
+        product / "tamblix-cli", {"fix", "--select", "all", "--json", "--debug"}, scratch.path(), prefix);
+    ASSERT_EQ(run.exitCode, 1) << run.output << run.errors;
+    const testing_support::JsonValue report = testing_support::parseJson(run.output);
+    EXPECT_EQ(report["state"].text, "fix-finished");
+    EXPECT_TRUE(report["scanProblems"].items.empty());
+    EXPECT_TRUE(report["fixProblems"].items.empty());
+    std::set<std::string> found;
+    for (const testing_support::JsonValue& record : report["registry"].items) {
+        found.insert(record["key"].text + "|" + record["valueName"].text);
+        EXPECT_TRUE(record["applied"].boolean) << record["key"].text;
     }
+    const std::set<std::string> expected = {
+        PLANTED_KEYS[0] + "|Quoted",          PLANTED_KEYS[0] + "|Expanded",
+        PLANTED_KEYS[0] + "|C:\\Program Files\\Gone App\\shared.dll",
+        PLANTED_KEYS[0] + "|Multi",           PLANTED_KEYS[0] + "|C:\\Gone\\bin.dat",
+        PLANTED_KEYS[0] + "|M\xc3\xbcller",   PLANTED_KEYS[1] + "|GoneMachine",
+        PLANTED_KEYS[2] + "|"};
+    EXPECT_EQ(found, expected);
+
+    // The undo file lies beside the log.
+    const std::string log = report["logFile"].text;
+    const std::string folder = log.substr(0, log.rfind('\\') + 1);
+    std::string undoPath;
+    const fs::path logs = prefix / "drive_c/users" / userName() / "Documents/My Tamblix Test Logs";
+    for (const auto& entry : fs::directory_iterator(logs))
+        if (entry.path().extension() == ".reg") undoPath = folder + entry.path().filename().string();
     ASSERT_FALSE(undoPath.empty());
 
     // Exactly the values of missing files are gone.
