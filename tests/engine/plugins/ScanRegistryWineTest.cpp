@@ -3,15 +3,13 @@
 // add are found, removed by the fix, and put back by merging the undo file.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <memory>
+#include <set>
 #include <sstream>
 #include <string>
-#include <thread>
 
 #include "platform/file/prefix/WinePrefix.h"
 #include "platform/registry/RegistryConstants.h"
