@@ -11,6 +11,7 @@
 #include "platform/registry/memory/MemoryRegistryService.h"
 #include "tests/engine/FakeFiles.h"
 #include "tests/engine/FakePlugin.h"
+#include "tests/engine/StandInSessions.h"
 
 namespace engine_testing {
 
@@ -120,9 +121,7 @@ struct EngineHarness {
     FakeUpdater updater;
     FakeFiles files;
     windows::registry::memory::MemoryRegistryService registry;
-    // Stands in for the download sessions, which no fake updater opens: only its
-    // address is passed on.
-    alignas(std::max_align_t) unsigned char sessionFactory[64] = {};
+    testing_support::StandInSessions sessions;
     EngineServices services;
     std::vector<FakePlugin*> plugins;  // owned by the engine
     std::unique_ptr<TamblixEngineImpl> engine;
@@ -134,7 +133,7 @@ struct EngineHarness {
                            const std::function<void(EngineServices&)>& adjust = nullptr) {
         services.registry = &registry;
         services.updater = &updater;
-        services.sessions = reinterpret_cast<windows::internet::InternetSessionFactory*>(sessionFactory);
+        services.sessions = sessions.get();
         services.reader = &files;
         services.writer = &files;
         services.remover = &files;

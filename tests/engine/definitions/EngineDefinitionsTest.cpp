@@ -10,6 +10,7 @@
 #include "platform/file/TestStreamImpl.h"
 #include "platform/file/prefix/PrefixFileServices.h"
 #include "platform/xml/ComInitializer.h"
+#include "tests/engine/StandInSessions.h"
 #include "tests/engine/definitions/ProductFixture.h"
 #include "tests/support/TempDir.h"
 #include "tools/demo-prefix/DemoPrefix.h"
@@ -58,6 +59,8 @@ protected:
         files = std::make_unique<platform::prefix::PrefixFileServices>(
             platform::prefix::WinePrefix(scratch.path() / "prefix"));
         services.reader = &files->fileReader();
+        services.writer = &files->fileWriter();
+        services.sessions = sessions.get();
         services.updater = &updater;
         services.publicKey = testKeys().publicKeyBlob;
         engine = std::make_unique<TamblixEngineImpl>(services, std::vector<std::unique_ptr<Plugin>>{});
@@ -81,6 +84,7 @@ protected:
     TempDir scratch;
     fs::path product = scratch.path() / "product";
     InstallingUpdater updater;
+    testing_support::StandInSessions sessions;
     EngineServices services;
     std::unique_ptr<platform::prefix::PrefixFileServices> files;
     std::unique_ptr<TamblixEngineImpl> engine;
