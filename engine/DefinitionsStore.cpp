@@ -5,6 +5,7 @@
 #include "engine/failure/Exceptions.h"
 #include "platform/file/IStream.h"
 #include "platform/file/TestStreamImpl.h"
+#include "platform/xml/SharedParses.h"
 #include "platform/xml/XmlDocument.h"
 #include "update/compression/UncompressionStream.h"
 #include "update/signature/MsCheckSignature.h"
@@ -79,6 +80,8 @@ DefinitionsStore::DefinitionsStore(compression::UncompressionStream& uncompresso
 void DefinitionsStore::load(platform::file::IStream& definitions, platform::file::IStream& signature,
                             platform::file::IStream& permanentDefinitions, DefinitionsTarget& target) const {
     const DefinitionTexts texts = read(definitions, signature, permanentDefinitions);
+    // The store and every plugin read the same two documents: each is parsed once.
+    windows::com::xml::SharedParses parses;
     applyProductInformation(texts, target);
     target.loadPluginDefinitions(texts.permanentDefinitions, texts.definitions);
 }

@@ -56,7 +56,7 @@ bool isXmlText(const std::string& text) {
     return true;
 }
 
-bool isXmlSpace(const std::string& text) { return text.find_first_not_of(XML_SPACE) == std::string::npos; }
+bool isXmlSpace(std::string_view text) { return text.find_first_not_of(XML_SPACE) == std::string::npos; }
 
 std::string trimXmlSpace(const std::string& text) {
     const auto first = text.find_first_not_of(XML_SPACE);

@@ -2,6 +2,7 @@
 // Checks and trims of the UTF-8 text that crosses the XML layer's boundary.
 
 #include <string>
+#include <string_view>
 
 namespace windows::com::xml {
 
@@ -12,7 +13,7 @@ namespace windows::com::xml {
 bool isXmlText(const std::string& text);
 
 // True when text holds only XML white space (blank, tab, carriage return, line feed).
-bool isXmlSpace(const std::string& text);
+bool isXmlSpace(std::string_view text);
 
 // The text without leading and trailing XML white space.
 std::string trimXmlSpace(const std::string& text);

@@ -1,7 +1,10 @@
 #include "platform/xml/prefix/DocumentParser.h"
 
+#include <algorithm>
 #include <climits>
 #include <vector>
+
+#include <libxml/parserInternals.h>
 
 #include "platform/xml/XmlText.h"
 #include "platform/xml/prefix/NodeQueries.h"
@@ -13,6 +16,7 @@ namespace {
 
 // No DTD loading or validation, no entity substitution, no network.
 constexpr int PARSE_OPTIONS = XML_PARSE_NONET | XML_PARSE_NOBLANKS;
+constexpr std::size_t PARSE_PIECE = 256 * 1024;
 
 // The first error of the parse running on this thread.
 struct ParseCapture {
@@ -62,7 +66,8 @@ std::string failingLine(const std::string& bytes, const ParseCapture& capture) {
 }
 
 bool isBlankText(xmlNodePtr node) {
-    return node->type == XML_TEXT_NODE && isXmlSpace(libxml::text(node->content)) && node->parent != nullptr &&
+    return node->type == XML_TEXT_NODE && node->content != nullptr &&
+           isXmlSpace(reinterpret_cast<const char*>(node->content)) && node->parent != nullptr &&
            node->parent->type == XML_ELEMENT_NODE && xmlNodeGetSpacePreserve(node->parent) != 1;
 }
 
@@ -77,6 +82,34 @@ void dropBlankText(xmlDocPtr document) {
         xmlUnlinkNode(blank);
         xmlFreeNode(blank);
     }
+}
+
+// Given the whole text at once, libxml2 refuses documents past XML_MAX_LOOKUP_LIMIT
+// bytes ("Huge input lookup"); fed in pieces, it lets go of what it has read and
+// reads any size. Smaller documents are read whole, which gives the more precise
+// reports for text that ends too early.
+bool readInPieces(const std::string& bytes) { return bytes.size() > XML_MAX_LOOKUP_LIMIT; }
+
+xmlParserCtxtPtr newContext(const std::string& bytes) {
+    if (!readInPieces(bytes)) return xmlNewParserCtxt();
+    // The first piece only tells the parser the encoding; parsing starts with xmlParseChunk.
+    xmlParserCtxtPtr context = xmlCreatePushParserCtxt(nullptr, nullptr, bytes.data(), 4, nullptr);
+    if (context != nullptr) xmlCtxtUseOptions(context, PARSE_OPTIONS);
+    return context;
+}
+
+xmlDocPtr parse(xmlParserCtxtPtr context, const std::string& bytes, const ParseCapture& capture) {
+    if (!readInPieces(bytes))
+        return xmlCtxtReadMemory(context, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr,
+                                 PARSE_OPTIONS);
+    for (std::size_t at = 4; at < bytes.size() && !capture.failed; at += PARSE_PIECE) {
+        const std::size_t piece = std::min(bytes.size() - at, PARSE_PIECE);
+        xmlParseChunk(context, bytes.data() + at, static_cast<int>(piece), 0);
+    }
+    if (!capture.failed) xmlParseChunk(context, nullptr, 0, 1);
+    xmlDocPtr document = context->myDoc;
+    context->myDoc = nullptr;
+    return document;
 }
 
 ParseError failure(long code, const std::string& description) {
@@ -94,7 +127,7 @@ std::shared_ptr<XmlTree> parseDocument(const std::string& bytes, ParseError& err
         error = failure(XML_ERR_NO_MEMORY, "The document is larger than the parser can read.");
         return nullptr;
     }
-    libxml::OwnedParserContext context(xmlNewParserCtxt());
+    libxml::OwnedParserContext context(newContext(bytes));
     if (context == nullptr) {
         error = failure(XML_ERR_NO_MEMORY, "There is not enough memory to parse the document.");
         return nullptr;
@@ -104,8 +137,7 @@ std::shared_ptr<XmlTree> parseDocument(const std::string& bytes, ParseError& err
     libxml::OwnedDocument document;
     {
         CaptureScope scope(capture);
-        document.reset(xmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                         nullptr, PARSE_OPTIONS));
+        document.reset(parse(context.get(), bytes, capture));
     }
     if (capture.failed || document == nullptr || !context->wellFormed || !context->nsWellFormed) {
         error = capture.error;

@@ -56,6 +56,12 @@ private:
     std::unordered_set<xmlEntityPtr> _open;
 };
 
+bool declaresEntities(xmlDocPtr document) {
+    for (xmlDtdPtr subset : {document->intSubset, document->extSubset})
+        if (subset != nullptr && subset->entities != nullptr) return true;
+    return false;
+}
+
 }  // namespace
 
 void appendTextOf(xmlDocPtr document, xmlNodePtr node, std::string& out) {
@@ -73,6 +79,8 @@ void appendTextOf(xmlDocPtr document, xmlNodePtr node, std::string& out) {
 }
 
 std::size_t entityTextSize(xmlDocPtr document) {
+    // A reference can only stand for an entity that the document declares.
+    if (!declaresEntities(document)) return 0;
     EntitySizes sizes(document);
     std::size_t total = 0;
     forEachInSubtree(reinterpret_cast<xmlNodePtr>(document), [&](xmlNodePtr node) {

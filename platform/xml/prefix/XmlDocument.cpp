@@ -5,6 +5,7 @@
 
 #include "engine/failure/LastError.h"
 #include "engine/failure/SystemErrors.h"
+#include "platform/xml/SharedParses.h"
 #include "platform/xml/XmlFailure.h"
 #include "platform/xml/XmlText.h"
 #include "platform/xml/prefix/DocumentFiles.h"
@@ -53,8 +54,13 @@ XmlDocument::XmlDocument() : _tree(emptyTree()) {
 XmlDocument::~XmlDocument() = default;
 
 void XmlDocument::loadXml(const std::string& text) {
+    if (auto shared = SharedParses::treeOf(text)) {
+        _tree = std::move(shared);
+        return;
+    }
     ParseError error;
     if (auto tree = parseDocument(text, error)) {
+        SharedParses::keep(text, tree);
         _tree = std::move(tree);
         return;
     }
@@ -107,6 +113,7 @@ XmlNodeList XmlDocument::getElementsByTagName(const std::string& tag) const {
 
 XmlNode XmlDocument::createNode(const XmlNodeTypeValue& type, const std::string& name,
                                 const std::string& namespaceUri) {
+    _tree->requireWritable("Could not create the XML node '" + name + "' in the namespace URI '" + namespaceUri + "'.");
     int error = platform::winerror::INVALID_PARAMETER;
     const int number = nodeTypeNumberOf(type);
     xmlNodePtr node = createTreeNode(_tree->document(), number, name, namespaceUri, error);

@@ -62,6 +62,7 @@ double XmlElement::getAttributeAsDouble(const std::string& name) const { return 
 
 void XmlElement::setAttribute(const std::string& name, const std::string& value) {
     _requireElement();
+    _tree->requireWritable("Error when setting attribute " + name + " with value " + value + ".");
     const int error = setAttributeValue(static_cast<xmlNodePtr>(_node), name, value);
     if (error != platform::winerror::SUCCESS) {
         throwXmlFailure("Error when setting attribute " + name + " with value " + value + ".", error);
@@ -78,6 +79,7 @@ std::string XmlElement::getText() const {
 void XmlElement::setText(const std::string& text) {
     _requireElement();
     const std::string message = "Error when setting the text of an element. Text: " + text;
+    _tree->requireWritable(message);
     if (!isXmlText(text)) throwXmlFailure(message, INVALID_PARAMETER);
     xmlNodePtr element = static_cast<xmlNodePtr>(_node);
     xmlNodePtr textNode = nullptr;

@@ -71,6 +71,7 @@ XmlNodeList XmlNode::getChildren() const {
 void XmlNode::appendChild(const XmlNode& child) {
     xmlNodePtr parent = static_cast<xmlNodePtr>(_node);
     xmlNodePtr node = XmlAccess::node(child);
+    _tree->requireWritable("Error when appending a child node.");
     if (child._tree != _tree || !mayAppend(parent, node)) {
         throwXmlFailure("Error when appending a child node.", INVALID_PARAMETER);
     }
@@ -79,6 +80,7 @@ void XmlNode::appendChild(const XmlNode& child) {
 
 void XmlNode::removeChild(const XmlNode& child) {
     xmlNodePtr node = XmlAccess::node(child);
+    _tree->requireWritable("Error when removing a child node.");
     if (child._tree != _tree || parentOf(node) != static_cast<xmlNodePtr>(_node)) {
         throwXmlFailure("Error when removing a child node.", platform::winerror::NOT_FOUND);
     }
@@ -86,6 +88,7 @@ void XmlNode::removeChild(const XmlNode& child) {
 }
 
 void XmlNode::removeAllChildren() {
+    _tree->requireWritable("Error when removing a child node.");
     const XmlNodeList children = getChildren();
     std::vector<XmlNode> handles;
     for (int i = 0; i < children.getLength(); ++i) handles.push_back(children.getItem(i));

@@ -1,5 +1,8 @@
 #include "platform/xml/prefix/XmlTree.h"
 
+#include "engine/failure/LastError.h"
+#include "platform/xml/XmlFailure.h"
+
 namespace windows::com::xml {
 
 XmlTree::XmlTree(xmlDocPtr document) : _document(document) {}
@@ -8,6 +11,10 @@ XmlTree::~XmlTree() {
     // Detached nodes use the document's dictionary, so they go first.
     for (xmlNodePtr node : _detached) xmlFreeNode(node);
     xmlFreeDoc(_document);
+}
+
+void XmlTree::requireWritable(const std::string& message) const {
+    if (_readOnly) throwXmlFailure(message, platform::winerror::ACCESS_DENIED);
 }
 
 void XmlTree::adopt(xmlNodePtr node) { _detached.insert(node); }

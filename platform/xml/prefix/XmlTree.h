@@ -4,6 +4,7 @@
 // linked): such nodes stay alive for the handles that may still refer to them and
 // are freed once, with the tree, when the last handle goes.
 
+#include <string>
 #include <unordered_set>
 
 #include "platform/xml/prefix/LibXml.h"
@@ -21,6 +22,11 @@ public:
     xmlDocPtr document() const { return _document; }
     xmlNodePtr documentNode() const { return reinterpret_cast<xmlNodePtr>(_document); }
 
+    // A tree that several documents share (SharedParses) takes no changes.
+    void makeReadOnly() { _readOnly = true; }
+    // Throws the failure of the change named by message when the tree is read-only.
+    void requireWritable(const std::string& message) const;
+
     // Keeps a new node of this document until it is linked into the tree.
     void adopt(xmlNodePtr node);
     // Unlinks node from its parent and keeps it.
@@ -32,6 +38,7 @@ public:
 private:
     xmlDocPtr _document;
     std::unordered_set<xmlNodePtr> _detached;
+    bool _readOnly = false;
 };
 
 }  // namespace windows::com::xml

@@ -87,6 +87,26 @@ TEST(XmlLoad, TextThatIsNotWellFormedFailsWithTheParserReport) {
     }
 }
 
+// Past 10 MB libxml2 refuses a text given whole; long lines made it give up early.
+TEST(XmlLoad, DocumentsOfMoreThanTenMegabytesLoadAndReportWhereTheyFail) {
+    const std::string value(900, 'v');
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<big>\n";
+    int entries = 0;
+    for (; text.size() < 10'500'000; ++entries) text += "  <e v=\"" + value + "\">" + std::to_string(entries) + "</e>\n";
+    windows::com::ComInitializer com;
+    XmlDocument document;
+    document.loadXml(text + "</big>\n");
+    const XmlNodeList all = document.selectNodes("/big/e");
+    ASSERT_EQ(all.getLength(), entries);
+    EXPECT_EQ(XmlElement(all.getItem(entries - 1)).getText(), std::to_string(entries - 1));
+    EXPECT_EQ(XmlElement(document.selectNodes("/big").getItem(0)).getChildren().getLength(), entries);
+
+    const int lastLine = entries + 3;
+    EXPECT_EQ(failureOf([&] { document.loadXml(text + "</bug>\n"); }),
+              MEMORY_FAILURE + report(76, lastLine, 7, "Opening and ending tag mismatch: big line 2 and bug", "</bug>") +
+                  INVALID_DATA_TEXT);
+}
+
 TEST(XmlLoad, AFailedLoadLeavesAnEmptyDocumentAndEarlierHandlesUsable) {
     windows::com::ComInitializer com;
     XmlDocument document;
