@@ -19,14 +19,6 @@ bool exists(const std::string& path) {
     return ::lstat(path.c_str(), &info) == 0;
 }
 
-std::string realPathOf(const std::string& path) {
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (!resolved) return "";
-    std::string result(resolved);
-    std::free(resolved);
-    return result;
-}
-
 // The names of path below root, or false when root is not a leading part of it.
 bool namesBelow(const std::string& root, const std::string& path, std::vector<std::string>& names) {
     const std::string base = root == "/" ? "" : root;
@@ -92,6 +84,14 @@ AbsolutePath DriveMap::windowsPathOf(const std::string& realPath) const {
     }
     if (!found) namesBelow("/", realPath, best.names);
     return best;
+}
+
+std::string realPathOf(const std::string& path) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved) return "";
+    std::string result(resolved);
+    std::free(resolved);
+    return result;
 }
 
 }  // namespace platform::prefix

@@ -31,4 +31,7 @@ private:
     std::string _dosdevices;
 };
 
+// The path with every link and dot resolved, empty when it does not exist.
+std::string realPathOf(const std::string& path);
+
 }  // namespace platform::prefix

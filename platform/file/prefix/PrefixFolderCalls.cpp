@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "engine/failure/LastError.h"
+#include "platform/file/prefix/DriveMap.h"
 #include "platform/file/prefix/PosixHandles.h"
 
 namespace platform::prefix {
@@ -17,14 +18,6 @@ using namespace platform::file;
 using Outcome = PathResolver::Outcome;
 
 namespace {
-
-std::string realPathOf(const std::string& path) {
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (!resolved) return "";
-    std::string result(resolved);
-    std::free(resolved);
-    return result;
-}
 
 AbsolutePath below(AbsolutePath path, const std::string& name) {
     path.names.push_back(name);
