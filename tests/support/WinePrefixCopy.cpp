@@ -26,9 +26,12 @@ bool winePrefixAvailable() {
 
 void copyWinePrefix(const std::filesystem::path& folder) {
     const auto from = templatePrefix();
+    // The file "wineserver" names the folder below /tmp where Debian's Wine keeps the
+    // prefix's server; copies that shared one name would race for that folder while
+    // their servers start and end at once. Without it each copy gets its own.
     const std::string command = "cp -al " + quoted(from) + " " + quoted(folder) + " && cd " + quoted(folder) +
                                 " && for f in *.reg; do cp --remove-destination " + quoted(from) +
-                                "/\"$f\" \"$f\"; done && rm -f .complete";
+                                "/\"$f\" \"$f\"; done && rm -f .complete wineserver";
     if (std::system(command.c_str()) != 0) throw std::runtime_error("could not copy the Wine prefix: " + command);
 }
 

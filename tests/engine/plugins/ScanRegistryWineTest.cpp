@@ -115,7 +115,8 @@ protected:
         std::vector<std::string> lines = {"@echo off"};
         for (const std::string& key : PLANTED_KEYS) lines.push_back("reg query \"" + key + "\"");
         std::string output;
-        runBatch("query.bat", lines, &output);
+        const int status = runBatch("query.bat", lines, &output);
+        if (status != 0 && output.empty()) ADD_FAILURE() << "Wine's reg query printed nothing and ended with " << status;
         QueriedValues values;
         // A key without values prints nothing.
         for (const std::string& planted : PLANTED_KEYS) values[planted];
