@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchFolders.h"
 #include "engine/failure/Exceptions.h"
 #include "platform/file/prefix/WinePrefix.h"
 #include "platform/registry/RegistryConstants.h"
@@ -26,22 +27,6 @@ namespace fs = std::filesystem;
 fs::path workPrefix;   // the copy the benchmarks work on
 fs::path madePrefix;   // the folder of a prefix made for the run, removed at its end
 
-fs::path temporaryFolder(const std::string& purpose) {
-    std::string pattern = (fs::temp_directory_path() / ("tamblix-" + purpose + "-XXXXXX")).string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-    return pattern;
-}
-
-fs::path freshPrefix() {
-    madePrefix = temporaryFolder("wine-prefix");
-    const fs::path prefix = madePrefix / "prefix";
-    std::cout << "Creating a Wine prefix in " << prefix << " (this takes a while)" << std::endl;
-    const std::string command = "WINEPREFIX='" + prefix.string() +
-                                "' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' wineboot -i >/dev/null 2>&1 && "
-                                "WINEPREFIX='" + prefix.string() + "' wineserver -w";
-    if (std::system(command.c_str()) != 0) throw std::runtime_error("wineboot could not create a prefix");
-    return prefix;
-}
 
 std::unique_ptr<RegistryServiceImpl> service() {
     return std::make_unique<RegistryServiceImpl>(platform::prefix::WinePrefix(workPrefix));
@@ -115,9 +100,9 @@ int main(int argc, char** argv) {
     try {
         if (prefix.empty()) {
             const char* named = std::getenv("WINEPREFIX");
-            prefix = named && *named ? fs::path(named) : freshPrefix();
+            prefix = named && *named ? fs::path(named) : bench::freshPrefix(madePrefix);
         }
-        workPrefix = temporaryFolder("registry-benchmark");
+        workPrefix = bench::temporaryFolder("registry-benchmark");
         for (const char* name : {"system.reg", "user.reg", "userdef.reg"})
             if (fs::exists(prefix / name)) fs::copy_file(prefix / name, workPrefix / name);
         std::cout << "Registry of " << prefix << " (" << fs::file_size(workPrefix / "system.reg")

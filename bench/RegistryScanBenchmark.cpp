@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchFolders.h"
 #include "engine/EngineClocks.h"
 #include "engine/failure/Exceptions.h"
 #include "engine/plugins/ScanRegistryForErrorsImpl.h"
@@ -49,22 +50,6 @@ const char* const DEFINITIONS = R"(<tamblix-definition>
   descValuePointing="%KEY% %VALUE%" descDefaultValue="%KEY% %FILE%"/></Groups>
 </scan-registry-for-errors-plugin></modifications></tamblix-definition>)";
 
-fs::path temporaryFolder(const std::string& purpose) {
-    std::string pattern = (fs::temp_directory_path() / ("tamblix-" + purpose + "-XXXXXX")).string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-    return pattern;
-}
-
-fs::path freshPrefix() {
-    madePrefix = temporaryFolder("wine-prefix");
-    const fs::path prefix = madePrefix / "prefix";
-    std::cout << "Creating a Wine prefix in " << prefix << " (this takes a while)" << std::endl;
-    const std::string command = "WINEPREFIX='" + prefix.string() +
-                                "' WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' wineboot -i >/dev/null 2>&1 && "
-                                "WINEPREFIX='" + prefix.string() + "' wineserver -w";
-    if (std::system(command.c_str()) != 0) throw std::runtime_error("wineboot could not create a prefix");
-    return prefix;
-}
 
 struct SteadyTicks : TickClock {
     std::uint32_t getTickCount() override {
@@ -140,7 +125,7 @@ void scanAgain(benchmark::State& state) {
 
 // Values of one uninstalled product, all in the same missing folder.
 void plantMissingFolder() {
-    plantedPrefix = temporaryFolder("registry-scan");
+    plantedPrefix = bench::temporaryFolder("registry-scan");
     for (const char* name : {"system.reg", "user.reg", "userdef.reg"})
         if (fs::exists(scannedPrefix / name)) fs::copy_file(scannedPrefix / name, plantedPrefix / name);
     fs::create_directory_symlink(fs::absolute(scannedPrefix / "dosdevices"), plantedPrefix / "dosdevices");
@@ -199,7 +184,7 @@ int main(int argc, char** argv) {
     try {
         if (scannedPrefix.empty()) {
             const char* named = std::getenv("WINEPREFIX");
-            scannedPrefix = named && *named ? fs::path(named) : freshPrefix();
+            scannedPrefix = named && *named ? fs::path(named) : bench::freshPrefix(madePrefix);
         }
         if (findings) {
             status = listFindings();

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "engine/plugins/HtmlText.h"
 #include "platform/xml/XmlDocument.h"
 
 namespace com::quorvex::products::tamblix {
@@ -21,23 +22,6 @@ struct ZoneEntry {
     std::string info;
     bool recommend;
 };
-
-// The entry text is a name, not mark-up: the description it goes into is shown as HTML.
-std::string escapeForPage(const std::string& text) {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-            case '&': escaped += "&amp;"; break;
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '"': escaped += "&quot;"; break;
-            case '\'': escaped += "&#39;"; break;
-            default: escaped += c;
-        }
-    }
-    return escaped;
-}
 
 // Every entry is read before any is kept, so that a bad element adds nothing.
 std::vector<ZoneEntry> readEntries(const std::string& xmlText, const char* xpath, const std::string& kind) {
@@ -62,7 +46,8 @@ std::vector<ZoneEntry> readEntries(const std::string& xmlText, const char* xpath
 }  // namespace
 
 std::string defaultZoneInfo(const std::string& text, bool add, const std::string& kind) {
-    return std::string(add ? "Adds " : "Removes ") + "the " + escapeForPage(text) + " " + kind + " " +
+    // The entry text is a name, not mark-up: the description it goes into is shown as HTML.
+    return std::string(add ? "Adds " : "Removes ") + "the " + escapeHtml(text) + " " + kind + " " +
            (add ? "to " : "from ") + "the restricted zone";
 }
 
