@@ -35,6 +35,13 @@ void copyWinePrefix(const std::filesystem::path& folder) {
     if (std::system(command.c_str()) != 0) throw std::runtime_error("could not copy the Wine prefix: " + command);
 }
 
+std::string driveZPath(const std::filesystem::path& path) {
+    std::string text = "Z:" + path.string();
+    for (char& c : text)
+        if (c == '/') c = '\\';
+    return text;
+}
+
 int runWine(const std::filesystem::path& prefix, const std::string& arguments, std::string* output) {
     const std::string environment =
         "WINEPREFIX=" + quoted(prefix) + " WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";

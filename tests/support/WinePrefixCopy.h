@@ -14,6 +14,9 @@ bool winePrefixAvailable();
 // Copies the build's prefix to folder (which must not exist yet).
 void copyWinePrefix(const std::filesystem::path& folder);
 
+// The Windows form of a path of this machine, through drive Z:, which Wine maps to /.
+std::string driveZPath(const std::filesystem::path& path);
+
 // Runs a wine command line (for example "reg query HKCU\\Software") in prefix and
 // waits for its server to end, so that the registry files are written. Returns the
 // exit code; output receives standard output.

@@ -18,6 +18,7 @@
 #include "tests/app/ProgramRun.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WinePrefixCopy.h"
+#include "tests/support/WinePrefixTest.h"
 
 namespace {
 
@@ -72,13 +73,11 @@ std::string definitions() {
 </scan-registry-for-errors-plugin></modifications></tamblix-definition>)";
 }
 
-class ScannerOnWinePrefix : public ::testing::Test {
+class ScannerOnWinePrefix : public testing_support::WinePrefixTest {
 protected:
     void SetUp() override {
-        if (!testing_support::winePrefixAvailable()) GTEST_SKIP() << "wine or the build's Wine prefix is missing";
-        prefix = scratch.path() / "prefix";
-        testing_support::copyWinePrefix(prefix);
-        ::setenv("LC_ALL", "C.UTF-8", 1);
+        WinePrefixTest::SetUp();
+        if (IsSkipped()) return;
         // Wine points the user's Documents at the Linux home: keep the copy to itself.
         const fs::path documents = prefix / "drive_c/users" / userName() / "Documents";
         fs::remove(documents);
@@ -101,14 +100,7 @@ protected:
         std::string text;
         for (const std::string& line : lines) text += line + "\r\n";
         const fs::path batch = scratch.write(name, text);
-        return testing_support::runWine(prefix, "cmd /c \"" + windowsPath(batch) + "\"", output);
-    }
-
-    static std::string windowsPath(const fs::path& path) {
-        std::string text = "Z:" + path.string();
-        for (char& c : text)
-            if (c == '/') c = '\\';
-        return text;
+        return testing_support::runWine(prefix, "cmd /c \"" + testing_support::driveZPath(batch) + "\"", output);
     }
 
     QueriedValues query() {
@@ -140,8 +132,6 @@ protected:
         return values;
     }
 
-    testing_support::TempDir scratch;
-    fs::path prefix;
     fs::path product = scratch.path() / "product";
 };
 

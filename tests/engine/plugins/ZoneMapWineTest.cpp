@@ -19,6 +19,7 @@
 #include "tests/app/ProgramRun.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WinePrefixCopy.h"
+#include "tests/support/WinePrefixTest.h"
 
 namespace zone_testing {
 namespace {
@@ -45,15 +46,8 @@ const char* const PLANTED_DEFINITIONS =
     "<range add=\"true\">198.51.100.*</range>"
     "</restricted-ranges-plugin>";
 
-class ZoneMapInWine : public ::testing::Test {
+class ZoneMapInWine : public testing_support::WinePrefixTest {
 protected:
-    void SetUp() override {
-        if (!testing_support::winePrefixAvailable()) GTEST_SKIP() << "wine or the build's Wine prefix is missing";
-        prefix = scratch.path() / "prefix";
-        testing_support::copyWinePrefix(prefix);
-        ::setenv("LC_ALL", "C.UTF-8", 1);
-    }
-
     // Plants, in one Wine session, two domains and two ranges, and a domain
     // that no definition names.
     void plantZoneMap() {
@@ -102,9 +96,6 @@ protected:
         }
         return lines;
     }
-
-    testing_support::TempDir scratch;
-    fs::path prefix;
 };
 
 // Waits for the engine's worker: removing an observer joins it.

@@ -15,6 +15,7 @@
 #include "platform/registry/tree/RegistryText.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WinePrefixCopy.h"
+#include "tests/support/WinePrefixTest.h"
 
 namespace registry_test {
 namespace {
@@ -25,15 +26,8 @@ using testing_support::readFile;
 
 const char* const REGISTRY_FILES[] = {"system.reg", "user.reg", "userdef.reg"};
 
-class RealPrefix : public ::testing::Test {
+class RealPrefix : public testing_support::WinePrefixTest {
 protected:
-    void SetUp() override {
-        if (!testing_support::winePrefixAvailable()) GTEST_SKIP() << "wine or the build's Wine prefix is missing";
-        prefix = scratch.path() / "prefix";
-        testing_support::copyWinePrefix(prefix);
-        // Wine reads its command lines in the locale's encoding.
-        ::setenv("LC_ALL", "C.UTF-8", 1);
-    }
     void TearDown() override {
         if (_serverStarted) _server("-k");
     }
@@ -48,13 +42,6 @@ protected:
         std::vector<std::string> contents;
         for (const char* name : REGISTRY_FILES) contents.push_back(readFile(prefix / name));
         return contents;
-    }
-    // The Windows form of a path below the scratch folder (drive z: is /).
-    static std::string windowsPath(const fs::path& path) {
-        std::string text = "Z:" + path.string();
-        for (char& c : text)
-            if (c == '/') c = '\\';
-        return text;
     }
     void startServer() {
         _serverStarted = true;
@@ -72,9 +59,6 @@ protected:
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         ASSERT_EQ(lock.isHeld(prefix), running);
     }
-
-    testing_support::TempDir scratch;
-    fs::path prefix;
 
 private:
     void _server(const std::string& option) const {
@@ -150,7 +134,7 @@ TEST_F(RealPrefix, ValuesWeWriteAreReadByWineWithTheirTypes) {
         EXPECT_NE(output.find(line), std::string::npos) << line << " in " << output;
     // The console's code page cannot show every character: the export file can.
     const fs::path exported = scratch.path() / "exported.reg";
-    ASSERT_EQ(wine("regedit /e '" + windowsPath(exported) + "' 'HKEY_CURRENT_USER\\Software\\Tamblix\\Probe'"), 0);
+    ASSERT_EQ(wine("regedit /e '" + testing_support::driveZPath(exported) + "' 'HKEY_CURRENT_USER\\Software\\Tamblix\\Probe'"), 0);
     const std::string bytes = readFile(exported);
     ASSERT_GE(bytes.size(), 2u);
     const std::string text =
