@@ -1,38 +1,9 @@
 #include "tests/tools/publisher/ToolRun.h"
 
-#include <cstdlib>
-#include <stdexcept>
-
-#include <sys/wait.h>
-
-#include "tests/support/TempDir.h"
-
 namespace testing_support {
 
-namespace {
-
-std::string quoted(const std::string& text) {
-    std::string result = "'";
-    for (char c : text) result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return result + "'";
-}
-
-}  // namespace
-
 ToolResult runPublisher(const std::filesystem::path& folder, const std::vector<std::string>& arguments) {
-    const TempDir capture;  // outside folder, so that the tool's folder holds only what it made
-    const auto output = capture.path() / "output";
-    const auto errors = capture.path() / "errors";
-    std::string command = "cd " + quoted(folder.string()) + " && " + quoted(TAMBLIX_PUBLISHER_TOOL);
-    for (const auto& argument : arguments) command += " " + quoted(argument);
-    command += " >" + quoted(output.string()) + " 2>" + quoted(errors.string()) + " </dev/null";
-    const int status = std::system(command.c_str());
-    if (status == -1) throw std::runtime_error("could not run " + command);
-    ToolResult result;
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.output = readFile(output);
-    result.errors = readFile(errors);
-    return result;
+    return runProgram(TAMBLIX_PUBLISHER_TOOL, arguments, folder, "");
 }
 
 }  // namespace testing_support

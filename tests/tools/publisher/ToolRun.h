@@ -5,13 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ProcessRun.h"
+
 namespace testing_support {
 
-struct ToolResult {
-    int exitCode = -1;
-    std::string output;  // standard output
-    std::string errors;  // standard error
-};
+using ToolResult = ProgramResult;
 
 // Runs the tool with arguments in folder (its working directory).
 ToolResult runPublisher(const std::filesystem::path& folder, const std::vector<std::string>& arguments);
