@@ -9,7 +9,7 @@
 
 #include "app/MachineServices.h"
 #include "engine/TamblixEngineImpl.h"
-#include "engine/TamblixUpdate.h"
+#include "update/TamblixUpdate.h"
 
 namespace com::quorvex::products::tamblix {
 

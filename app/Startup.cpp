@@ -4,10 +4,10 @@
 #include "app/ProductFiles.h"
 #include "app/UnavailableUpdater.h"
 #include "engine/FrameworkInfo.h"
-#include "engine/failure/Exceptions.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/util/parser/ArgumentParserHelpers.h"
 #include "platform/xml/ComInitializer.h"
+#include "platform/xml/XmlExceptions.h"
 
 namespace com::quorvex::products::tamblix {
 

@@ -1,6 +1,6 @@
 #include "app/UnavailableUpdater.h"
 
-#include "engine/failure/Exceptions.h"
+#include "update/TamblixUpdate.h"
 
 namespace com::quorvex::products::tamblix {
 

@@ -2,7 +2,7 @@
 // The updater until definition updates are built: every update fails with a
 // plain text, so the engine reports it as a failed update and changes nothing.
 
-#include "engine/TamblixUpdate.h"
+#include "update/TamblixUpdate.h"
 
 namespace com::quorvex::products::tamblix {
 

@@ -17,7 +17,7 @@
 
 #include "engine/DefinitionsStore.h"
 #include "engine/TamblixEngineImpl.h"
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Exception.h"
 #include "platform/file/TestStreamImpl.h"
 #include "platform/file/prefix/PrefixFileServices.h"
 #include "platform/xml/ComInitializer.h"

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "bench/BenchFolders.h"
-#include "engine/failure/Exceptions.h"
 #include "platform/file/prefix/WinePrefix.h"
 #include "platform/registry/RegistryConstants.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "platform/registry/prefix/RegistryServiceImpl.h"
 
 namespace {

@@ -18,15 +18,15 @@
 #include <vector>
 
 #include "bench/BenchFolders.h"
-#include "engine/EngineClocks.h"
-#include "engine/failure/Exceptions.h"
 #include "engine/plugins/ScanRegistryForErrorsImpl.h"
+#include "platform/failure/Exception.h"
 #include "platform/file/prefix/PrefixFileServices.h"
 #include "platform/file/prefix/WinePrefix.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/registry/RegistryKeyNames.h"
 #include "platform/registry/prefix/PrefixRegistryAnswers.h"
 #include "platform/registry/prefix/RegistryServiceImpl.h"
+#include "platform/util/Clocks.h"
 
 namespace {
 

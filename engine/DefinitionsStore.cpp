@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Exception.h"
 #include "platform/file/IStream.h"
 #include "platform/file/TestStreamImpl.h"
 #include "platform/xml/SharedParses.h"

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "engine/EngineStates.h"
-#include "engine/Observable.h"
 #include "engine/ServiceDeclarations.h"
 #include "engine/plugins/ScanResults.h"
+#include "platform/util/Observable.h"
 
 namespace com::quorvex::products::tamblix {
 

@@ -1,6 +1,5 @@
 #include "engine/DefinitionsStore.h"
 #include "engine/TamblixEngineImpl.h"
-#include "engine/failure/Exceptions.h"
 #include "platform/file/FileReader.h"
 #include "platform/file/TestStreamImpl.h"
 

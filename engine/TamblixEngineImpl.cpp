@@ -1,10 +1,10 @@
 #include "engine/TamblixEngineImpl.h"
 
-#include "engine/failure/Assertion.h"
-#include "engine/failure/Exceptions.h"
 #include "engine/plugins/RestrictedDomainPlugin.h"
 #include "engine/plugins/RestrictedRangePlugin.h"
 #include "engine/plugins/ScanRegistryForErrorsImpl.h"
+#include "platform/failure/Assertion.h"
+#include "platform/failure/Exception.h"
 #include "platform/thread/ThreadPriority.h"
 
 namespace com::quorvex::products::tamblix {

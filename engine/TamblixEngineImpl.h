@@ -20,15 +20,15 @@
 #include <string>
 #include <vector>
 
-#include "engine/EngineClocks.h"
 #include "engine/ProductInformation.h"
 #include "engine/ScanMessageExpander.h"
 #include "engine/TamblixEngine.h"
-#include "engine/TamblixUpdate.h"
 #include "engine/plugins/Plugin.h"
 #include "engine/plugins/ScanProgressListener.h"
 #include "platform/thread/Runnable.h"
 #include "platform/thread/ThreadImpl.h"
+#include "platform/util/Clocks.h"
+#include "update/TamblixUpdate.h"
 #include "update/compression/ZlibUncompressionStream.h"
 
 namespace exceptions {

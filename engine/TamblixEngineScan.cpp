@@ -1,6 +1,6 @@
 #include "engine/TamblixEngineImpl.h"
-#include "engine/failure/Assertion.h"
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Assertion.h"
+#include "platform/registry/RegistryExceptions.h"
 
 namespace com::quorvex::products::tamblix {
 

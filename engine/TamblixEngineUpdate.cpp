@@ -1,7 +1,7 @@
 #include "engine/TamblixEngineImpl.h"
-#include "engine/failure/Assertion.h"
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Assertion.h"
 #include "platform/xml/ComInitializer.h"
+#include "update/TamblixUpdate.h"
 
 namespace com::quorvex::products::tamblix {
 

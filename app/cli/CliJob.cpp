@@ -2,7 +2,7 @@
 
 #include "app/cli/Report.h"
 #include "app/cli/Suggestions.h"
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Exception.h"
 
 namespace com::quorvex::products::tamblix::cli {
 

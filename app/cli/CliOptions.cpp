@@ -1,6 +1,6 @@
 #include "app/cli/CliOptions.h"
 
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Exception.h"
 
 namespace com::quorvex::products::tamblix::cli {
 

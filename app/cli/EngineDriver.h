@@ -15,8 +15,8 @@
 #include <set>
 #include <string>
 
-#include "engine/Observer.h"
 #include "engine/TamblixEngine.h"
+#include "platform/util/Observer.h"
 
 namespace com::quorvex::products::tamblix::cli {
 

@@ -4,7 +4,7 @@
 
 #include "app/cli/JsonText.h"
 #include "app/cli/Suggestions.h"
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Exception.h"
 #include "platform/registry/RegistryKeyNames.h"
 
 namespace com::quorvex::products::tamblix::cli {

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Exception.h"
 
 namespace com::quorvex::products::tamblix::cli {
 

@@ -4,9 +4,10 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
+#include "platform/failure/prefix/ErrnoErrors.h"
+#include "platform/file/FileExceptions.h"
 
 namespace com::quorvex::products::tamblix {
 

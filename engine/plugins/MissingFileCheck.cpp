@@ -1,12 +1,13 @@
 #include "engine/plugins/MissingFileCheck.h"
 
-#include "engine/failure/Assertion.h"
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Assertion.h"
 #include "platform/file/DirectoryExistsQuery.h"
 #include "platform/file/DriveCalls.h"
 #include "platform/file/DriveTypeQuery.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/file/FileExistsQuery.h"
 #include "platform/util/StringHelper.h"
+#include "platform/util/UtilExceptions.h"
 #include "platform/util/regexp/ATLRegularExpressionImpl.h"
 
 namespace com::quorvex::products::tamblix {

@@ -1,7 +1,7 @@
 #include "engine/plugins/RegistryScanDefinitions.h"
 
-#include "engine/failure/Assertion.h"
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Assertion.h"
+#include "platform/failure/Exception.h"
 #include "platform/registry/RegistryKeyNames.h"
 #include "platform/xml/XmlDocument.h"
 #include "platform/xml/XmlElement.h"

@@ -1,8 +1,8 @@
 #include "engine/plugins/RestrictedDomainPlugin.h"
 
-#include "engine/failure/Assertion.h"
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Assertion.h"
 #include "platform/registry/RegistryConstants.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "platform/registry/RegistryService.h"
 
 namespace com::quorvex::products::tamblix {

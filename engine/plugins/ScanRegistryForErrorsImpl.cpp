@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "engine/failure/Assertion.h"
-#include "engine/failure/Exceptions.h"
 #include "engine/plugins/RegistryErrorRecord.h"
 #include "engine/plugins/RegistryUndoFile.h"
+#include "platform/failure/Assertion.h"
 #include "platform/file/FileWriter.h"
 #include "platform/file/FolderCalls.h"
 #include "platform/file/FolderQueries.h"
 #include "platform/registry/RegistryConstants.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "platform/registry/RegistryService.h"
 #include "platform/util/StringHelper.h"
 

@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/EngineClocks.h"
 #include "engine/plugins/MissingFileCheck.h"
 #include "engine/plugins/RegistryErrorEntry.h"
 #include "engine/plugins/RegistryScanDefinitions.h"
 #include "engine/plugins/ScanRegistryForErrors.h"
+#include "platform/util/Clocks.h"
 
 namespace windows::registry {
 class RegistryService;

@@ -1,8 +1,8 @@
 #include "platform/file/DirectoryCreatorImpl.h"
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/util/parser/StringTokenizer.h"
 
 namespace platform::file {

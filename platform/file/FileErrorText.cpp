@@ -1,8 +1,8 @@
 #include "platform/file/FileErrorText.h"
 
-#include "engine/failure/Exception.h"
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/Exception.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
 
 namespace platform::file {
 

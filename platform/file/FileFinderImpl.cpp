@@ -1,9 +1,9 @@
 #include "platform/file/FileFinderImpl.h"
 
-#include "engine/failure/Assertion.h"
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/Assertion.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
+#include "platform/file/FileExceptions.h"
 
 namespace platform::file {
 

@@ -1,8 +1,8 @@
 #include "platform/file/FileWriterImpl.h"
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
 #include "platform/file/FileErrorText.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/file/StreamSize.h"
 
 namespace platform::file {

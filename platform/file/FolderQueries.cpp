@@ -1,8 +1,8 @@
 #include "platform/file/FolderQueries.h"
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
+#include "platform/file/FileExceptions.h"
 
 namespace platform::file {
 

@@ -1,9 +1,9 @@
 #include "platform/file/IFStreamImpl.h"
 
-#include "engine/failure/Assertion.h"
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
+#include "platform/failure/Assertion.h"
+#include "platform/failure/LastError.h"
 #include "platform/file/FileErrorText.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/file/StreamSize.h"
 
 namespace platform::file {

@@ -1,6 +1,6 @@
 #include "platform/file/TestStreamImpl.h"
 
-#include "engine/failure/Exceptions.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/file/StreamSize.h"
 
 namespace platform::file {

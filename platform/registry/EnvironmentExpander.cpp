@@ -3,9 +3,9 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
+#include "platform/registry/RegistryExceptions.h"
 
 namespace windows::info {
 

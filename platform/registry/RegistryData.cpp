@@ -1,6 +1,6 @@
 #include "platform/registry/RegistryData.h"
 
-#include "engine/failure/Exceptions.h"
+#include "platform/registry/RegistryExceptions.h"
 
 namespace windows::registry {
 

@@ -1,6 +1,6 @@
 #include "platform/registry/RegistryHelpers.h"
 
-#include "engine/failure/Assertion.h"
+#include "platform/failure/Assertion.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/registry/tree/RegistryText.h"
 

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "engine/failure/Exceptions.h"
 #include "platform/registry/RegistryConstants.h"
+#include "platform/registry/RegistryExceptions.h"
 
 namespace windows::registry {
 

@@ -1,7 +1,7 @@
 #include "platform/registry/TinyConfig.h"
 
-#include "engine/failure/Exceptions.h"
 #include "platform/registry/RegistryConstants.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "platform/registry/RegistryKeyNames.h"
 
 namespace util::tinyconfig {

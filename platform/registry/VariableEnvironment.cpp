@@ -3,8 +3,8 @@
 #include <cstring>
 #include <limits>
 
-#include "engine/failure/Exception.h"
-#include "engine/failure/LastError.h"
+#include "platform/failure/Exception.h"
+#include "platform/failure/LastError.h"
 #include "platform/registry/tree/RegistryText.h"
 
 namespace windows::info {

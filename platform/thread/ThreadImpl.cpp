@@ -1,6 +1,6 @@
 #include "platform/thread/ThreadImpl.h"
 
-#include "engine/failure/Assertion.h"
+#include "platform/failure/Assertion.h"
 
 // A precondition that reports its own text when broken and lets the caller return.
 #define THREAD_REQUIRE(condition) \

@@ -1,6 +1,6 @@
 #include "platform/util/DateAndTime.h"
 
-#include "engine/failure/Assertion.h"
+#include "platform/failure/Assertion.h"
 #include "platform/util/LocalTime.h"
 #include "platform/util/Numbers.h"
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "engine/failure/Assertion.h"
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Assertion.h"
+#include "platform/failure/Exception.h"
 
 namespace util {
 

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "engine/failure/Assertion.h"
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Assertion.h"
 #include "platform/util/LocalTime.h"
+#include "platform/util/UtilExceptions.h"
 
 namespace util {
 

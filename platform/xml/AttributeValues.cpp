@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "engine/failure/Exceptions.h"
 #include "platform/util/Numbers.h"
+#include "platform/xml/XmlExceptions.h"
 
 namespace windows::com::xml {
 

@@ -1,8 +1,8 @@
 #include "platform/xml/XmlFailure.h"
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
+#include "platform/xml/XmlExceptions.h"
 
 namespace windows::com::xml {
 

@@ -2,8 +2,9 @@
 
 #include <stdexcept>
 
-#include "engine/failure/Exceptions.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/registry/RegistryConstants.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "tests/engine/AssertionLog.h"
 #include "tests/engine/EngineHarness.h"
 #include "tests/support/TempDir.h"

@@ -4,7 +4,8 @@
 #include <stdexcept>
 #include <thread>
 
-#include "engine/failure/Exceptions.h"
+#include "platform/file/FileExceptions.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "tests/engine/AssertionLog.h"
 #include "tests/engine/EngineHarness.h"
 #include "tests/support/TempDir.h"

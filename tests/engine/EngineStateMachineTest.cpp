@@ -3,10 +3,10 @@
 #include <chrono>
 #include <thread>
 
-#include "engine/failure/Exceptions.h"
 #include "tests/engine/AssertionLog.h"
 #include "tests/engine/EngineHarness.h"
 #include "tests/support/TempDir.h"
+#include "update/TamblixUpdate.h"
 
 using namespace engine_testing;
 

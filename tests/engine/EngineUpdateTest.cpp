@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
-#include "engine/failure/Exceptions.h"
 #include "tests/engine/AssertionLog.h"
 #include "tests/engine/EngineHarness.h"
 #include "tests/support/TempDir.h"
+#include "update/TamblixUpdate.h"
 
 using namespace engine_testing;
 

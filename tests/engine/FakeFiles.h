@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/failure/Exceptions.h"
 #include "platform/file/DirectoryCreator.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/file/FileReader.h"
 #include "platform/file/FileRemover.h"
 #include "platform/file/FileWriter.h"

@@ -8,7 +8,7 @@
 
 #include <sys/resource.h>
 
-#include "engine/failure/Exceptions.h"
+#include "update/compression/CompressionException.h"
 #include "update/compression/ZlibCompressionStream.h"
 #include "update/compression/ZlibUncompressionStream.h"
 

@@ -7,12 +7,12 @@
 #include <thread>
 #include <vector>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
 #include "platform/file/TestStreamImpl.h"
 #include "tests/support/TempDir.h"
 #include "update/signature/MsCheckSignature.h"
+#include "update/signature/SignatureException.h"
 
 namespace {
 

@@ -3,9 +3,10 @@
 #include <fstream>
 #include <system_error>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
+#include "platform/failure/prefix/ErrnoErrors.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/registry/prefix/FileReplacement.h"
 #include "platform/registry/tree/RegistryChange.h"

@@ -1,7 +1,7 @@
 // make-demo-prefix <folder> [<user>]: writes the demo prefix (see DemoPrefix.h).
 #include <iostream>
 
-#include "engine/failure/Exception.h"
+#include "platform/failure/Exception.h"
 #include "tools/demo-prefix/DemoPrefix.h"
 
 int main(int argc, char** argv) {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <random>
 
-#include "engine/failure/Exceptions.h"
+#include "platform/file/FileExceptions.h"
 
 namespace publisher {
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Exception.h"
 #include "platform/file/TestStreamImpl.h"
 #include "tools/publisher/AtomicFile.h"
 #include "tools/publisher/KeyPair.h"

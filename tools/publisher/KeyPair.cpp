@@ -7,9 +7,9 @@
 #include <openssl/err.h>
 #include <openssl/pem.h>
 
-#include "engine/failure/Exceptions.h"
 #include "update/signature/OpenSslOwners.h"
 #include "update/signature/PublicKeyBlob.h"
+#include "update/signature/SignatureException.h"
 
 namespace publisher {
 

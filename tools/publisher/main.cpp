@@ -4,7 +4,7 @@
 #include <iostream>
 #include <map>
 
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Exception.h"
 #include "tools/publisher/Commands.h"
 
 int main(int argc, char** argv) {

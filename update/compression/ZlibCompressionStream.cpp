@@ -8,8 +8,8 @@
 
 #include <zlib.h>
 
-#include "engine/failure/Assertion.h"
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Assertion.h"
+#include "update/compression/CompressionException.h"
 #include "update/compression/ContainerSizeField.h"
 
 namespace compression {

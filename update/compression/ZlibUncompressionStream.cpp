@@ -9,9 +9,9 @@
 
 #include <zlib.h>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
+#include "update/compression/CompressionException.h"
 #include "update/compression/ContainerSizeField.h"
 
 namespace compression {

@@ -1,6 +1,6 @@
 #include "update/signature/PublicKeyBlob.h"
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
 
 namespace encryption::pki {
 

@@ -6,11 +6,11 @@
 #include <openssl/core_names.h>
 #include <openssl/err.h>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
 #include "update/signature/OpenSslOwners.h"
 #include "update/signature/PublicKeyBlob.h"
+#include "update/signature/SignatureException.h"
 
 namespace encryption::pki {
 

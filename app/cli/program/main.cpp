@@ -9,7 +9,7 @@
 #include "app/cli/InterruptWatcher.h"
 #include "app/cli/Report.h"
 #include "app/prefix/StandardErrorDisplay.h"
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Exception.h"
 #include "platform/util/ProcessCommandLine.h"
 
 namespace tamblix = com::quorvex::products::tamblix;

@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/prefix/ErrnoErrors.h"
 #include "platform/file/prefix/FileAttributes.h"
 #include "platform/file/prefix/PseudoFileSystems.h"
 #include "platform/file/prefix/WindowsPath.h"

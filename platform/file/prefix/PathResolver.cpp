@@ -8,7 +8,8 @@
 #include <cstdlib>
 #include <optional>
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/prefix/ErrnoErrors.h"
 
 namespace platform::prefix {
 

@@ -3,7 +3,7 @@
 
 #include <sys/stat.h>
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
 #include "platform/file/prefix/PseudoFileSystems.h"
 
 namespace platform::prefix {

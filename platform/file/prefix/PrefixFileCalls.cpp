@@ -6,7 +6,8 @@
 
 #include <cerrno>
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/prefix/ErrnoErrors.h"
 #include "platform/file/prefix/DirectoryListing.h"
 #include "platform/file/prefix/FileAttributes.h"
 #include "platform/file/prefix/PrefixFileReplacement.h"

@@ -10,7 +10,8 @@
 #include <random>
 #include <vector>
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/prefix/ErrnoErrors.h"
 #include "platform/file/prefix/StreamFailure.h"
 
 namespace platform::prefix {

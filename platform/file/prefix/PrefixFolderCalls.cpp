@@ -8,7 +8,8 @@
 #include <climits>
 #include <cstdlib>
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/prefix/ErrnoErrors.h"
 #include "platform/file/prefix/DriveMap.h"
 #include "platform/file/prefix/PosixHandles.h"
 

@@ -4,7 +4,8 @@
 #include <cerrno>
 #include <system_error>
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/prefix/ErrnoErrors.h"
 
 namespace platform::prefix {
 

@@ -1,6 +1,6 @@
 #include "platform/file/prefix/WindowsPath.h"
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
 
 namespace platform::prefix {
 

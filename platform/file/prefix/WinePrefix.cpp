@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "engine/failure/Exceptions.h"
+#include "platform/file/FileExceptions.h"
 
 namespace platform::prefix {
 

@@ -2,9 +2,9 @@
 
 #include <set>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "platform/registry/tree/KeyResolver.h"
 #include "platform/registry/tree/RegistryFileFormat.h"
 #include "platform/registry/tree/RegistryText.h"

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "engine/failure/Exception.h"
+#include "platform/failure/Exception.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/registry/tree/KeyResolver.h"
 #include "platform/registry/tree/RegistryText.h"

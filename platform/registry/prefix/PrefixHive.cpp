@@ -7,9 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
+#include "platform/failure/prefix/ErrnoErrors.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "platform/registry/prefix/FileDescriptor.h"
 #include "platform/registry/prefix/FileReplacement.h"
 

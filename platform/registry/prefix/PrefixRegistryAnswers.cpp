@@ -1,6 +1,6 @@
 #include "platform/registry/prefix/PrefixRegistryAnswers.h"
 
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Exception.h"
 #include "platform/registry/RegistryConstants.h"
 
 namespace windows::registry::prefix {

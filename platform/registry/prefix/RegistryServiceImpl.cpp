@@ -1,8 +1,8 @@
 // Linux only: the registry service over the three registry files of a Wine prefix.
 #include "platform/registry/prefix/RegistryServiceImpl.h"
 
-#include "engine/failure/Assertion.h"
-#include "engine/failure/Exception.h"
+#include "platform/failure/Assertion.h"
+#include "platform/failure/Exception.h"
 #include "platform/registry/VariableEnvironment.h"
 #include "platform/registry/prefix/PrefixEnvironment.h"
 #include "platform/registry/prefix/PrefixHive.h"

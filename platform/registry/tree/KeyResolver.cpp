@@ -1,6 +1,6 @@
 #include "platform/registry/tree/KeyResolver.h"
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/registry/tree/RegistryText.h"
 

@@ -1,8 +1,8 @@
 #include "platform/registry/tree/RegistryKeyImpl.h"
 
-#include "engine/failure/Assertion.h"
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
+#include "platform/failure/Assertion.h"
+#include "platform/failure/Exception.h"
+#include "platform/failure/LastError.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/registry/RegistryHelpers.h"
 #include "platform/registry/tree/RegistryFailure.h"

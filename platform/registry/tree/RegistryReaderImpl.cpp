@@ -1,9 +1,9 @@
 #include "platform/registry/tree/RegistryReaderImpl.h"
 
-#include "engine/failure/Assertion.h"
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
+#include "platform/failure/Assertion.h"
+#include "platform/failure/LastError.h"
 #include "platform/registry/RegistryConstants.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "platform/registry/RegistryHelpers.h"
 #include "platform/registry/tree/RegistryFailure.h"
 #include "platform/registry/tree/RegistryText.h"

@@ -1,7 +1,7 @@
 #include "platform/registry/tree/RegistryWriterImpl.h"
 
-#include "engine/failure/Assertion.h"
-#include "engine/failure/LastError.h"
+#include "platform/failure/Assertion.h"
+#include "platform/failure/LastError.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/registry/tree/RegistryFailure.h"
 #include "platform/registry/tree/RegistryText.h"

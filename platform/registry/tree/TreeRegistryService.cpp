@@ -1,7 +1,7 @@
 #include "platform/registry/tree/TreeRegistryService.h"
 
-#include "engine/failure/Assertion.h"
-#include "engine/failure/LastError.h"
+#include "platform/failure/Assertion.h"
+#include "platform/failure/LastError.h"
 #include "platform/registry/tree/RegistryFailure.h"
 #include "platform/registry/tree/RegistryKeyImpl.h"
 #include "platform/registry/tree/RegistryReaderImpl.h"

@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/prefix/ErrnoErrors.h"
 
 namespace platform::thread {
 

@@ -1,6 +1,6 @@
 #include "platform/util/parser/ArgumentParserHelpers.h"
 
-#include "engine/failure/Assertion.h"
+#include "platform/failure/Assertion.h"
 #include "platform/util/StringHelper.h"
 
 namespace util::parser {

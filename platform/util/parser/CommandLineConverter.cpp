@@ -1,8 +1,8 @@
 #include "platform/util/parser/CommandLineConverter.h"
 
-#include "engine/failure/Assertion.h"
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Assertion.h"
 #include "platform/util/StringHelper.h"
+#include "platform/util/UtilExceptions.h"
 
 using std::string;
 

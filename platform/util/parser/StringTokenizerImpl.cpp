@@ -1,6 +1,6 @@
 #include "platform/util/parser/StringTokenizer.h"
 
-#include "engine/failure/Assertion.h"
+#include "platform/failure/Assertion.h"
 
 namespace util::parser {
 

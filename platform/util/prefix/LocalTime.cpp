@@ -3,7 +3,7 @@
 
 #include <time.h>
 
-#include "engine/failure/Assertion.h"
+#include "platform/failure/Assertion.h"
 
 namespace util {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/failure/Exceptions.h"
+#include "platform/util/UtilExceptions.h"
 
 namespace util::regexp {
 

@@ -1,6 +1,6 @@
 #include "platform/xml/prefix/Attributes.h"
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
 #include "platform/xml/XmlText.h"
 #include "platform/xml/prefix/NodeQueries.h"
 

@@ -8,7 +8,8 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/prefix/ErrnoErrors.h"
 
 namespace windows::com::xml {
 

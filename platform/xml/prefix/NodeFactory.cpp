@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
 #include "platform/xml/XmlText.h"
 
 namespace windows::com::xml {

@@ -1,6 +1,6 @@
 #include "platform/xml/prefix/XPathSelection.h"
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
 #include <libxml/xpathInternals.h>
 
 #include "platform/xml/XmlText.h"

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
 #include "platform/xml/SharedParses.h"
 #include "platform/xml/XmlFailure.h"
 #include "platform/xml/XmlText.h"

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
 #include "platform/xml/AttributeValues.h"
+#include "platform/xml/XmlExceptions.h"
 #include "platform/xml/XmlFailure.h"
 #include "platform/xml/XmlText.h"
 #include "platform/xml/prefix/Attributes.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
 #include "platform/xml/XmlFailure.h"
 #include "platform/xml/prefix/NodeQueries.h"
 #include "platform/xml/prefix/XmlAccess.h"

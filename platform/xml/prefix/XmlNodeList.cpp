@@ -1,6 +1,6 @@
 #include "platform/xml/XmlNodeList.h"
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
 #include "platform/xml/XmlFailure.h"
 #include "platform/xml/prefix/XmlAccess.h"
 

@@ -1,6 +1,6 @@
 #include "platform/xml/prefix/XmlTree.h"
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
 #include "platform/xml/XmlFailure.h"
 
 namespace windows::com::xml {

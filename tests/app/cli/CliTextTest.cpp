@@ -5,7 +5,7 @@
 
 #include "app/cli/CliOptions.h"
 #include "app/cli/JsonText.h"
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Exception.h"
 #include "tests/app/JsonValue.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "engine/plugins/Plugin.h"
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Exception.h"
 
 namespace cli_testing {
 

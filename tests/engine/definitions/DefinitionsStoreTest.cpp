@@ -5,11 +5,14 @@
 #include <vector>
 
 #include "engine/DefinitionsStore.h"
-#include "engine/failure/Exceptions.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/file/TestStreamImpl.h"
 #include "platform/xml/ComInitializer.h"
+#include "platform/xml/XmlExceptions.h"
 #include "tests/engine/definitions/ProductFixture.h"
+#include "update/compression/CompressionException.h"
 #include "update/compression/ZlibUncompressionStream.h"
+#include "update/signature/SignatureException.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/failure/Exceptions.h"
 #include "platform/file/DirectoryExistsQuery.h"
 #include "platform/file/DriveCalls.h"
 #include "platform/file/DriveTypeQuery.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/file/FileExistsQuery.h"
 #include "platform/util/StringHelper.h"
 

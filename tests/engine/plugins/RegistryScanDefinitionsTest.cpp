@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/failure/Exceptions.h"
 #include "engine/plugins/RegistryErrorRecord.h"
 #include "engine/plugins/RegistryScanDefinitions.h"
+#include "platform/failure/Exception.h"
 #include "platform/registry/RegistryConstants.h"
 #include "tests/engine/plugins/ScannerFixture.h"
 #include "tests/support/TempDir.h"

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/failure/Exceptions.h"
 #include "engine/plugins/RegistryUndoFile.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/file/FolderCalls.h"
 #include "platform/registry/RegistryConstants.h"
 #include "tests/engine/plugins/ScannerFixture.h"

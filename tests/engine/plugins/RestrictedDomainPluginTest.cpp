@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
 #include "engine/plugins/RestrictedDomainPlugin.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "tests/engine/AssertionLog.h"
 #include "tests/engine/plugins/ZoneMapFixture.h"
 

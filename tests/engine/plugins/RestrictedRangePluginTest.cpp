@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
 #include "engine/plugins/RestrictedRangePlugin.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
 #include "tests/engine/plugins/ZoneMapFixture.h"
 
 namespace zone_testing {

@@ -5,8 +5,9 @@
 #include <thread>
 #include <vector>
 
-#include "engine/failure/Exceptions.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/registry/RegistryConstants.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "tests/engine/plugins/ScannerFixture.h"
 
 using namespace scanner_testing;

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/EngineClocks.h"
 #include "engine/plugins/ScanRegistryForErrorsImpl.h"
 #include "platform/file/FileWriter.h"
 #include "platform/file/FolderCalls.h"
 #include "platform/registry/memory/MemoryRegistryService.h"
+#include "platform/util/Clocks.h"
 #include "tests/engine/plugins/FakeFileSystem.h"
 #include "tests/support/TempDir.h"
 

@@ -4,9 +4,9 @@
 
 #include <functional>
 
-#include "engine/failure/Exceptions.h"
 #include "engine/plugins/RestrictedDomainPlugin.h"
 #include "engine/plugins/RestrictedRangePlugin.h"
+#include "platform/xml/XmlExceptions.h"
 #include "tests/engine/AssertionLog.h"
 #include "tests/engine/plugins/ZoneMapFixture.h"
 

@@ -3,9 +3,9 @@
 
 #include <cstdlib>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/SystemErrors.h"
 #include "platform/file/DirectoryCreatorImpl.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/file/FolderQueries.h"
 #include "tests/platform/file/FakeFileCalls.h"
 #include "tests/platform/file/PrefixFixture.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
+#include "platform/file/FileExceptions.h"
 #include "tests/platform/file/PrefixFixture.h"
 
 using namespace platform::file;

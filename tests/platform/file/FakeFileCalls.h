@@ -5,7 +5,7 @@
 #include <deque>
 #include <map>
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
 #include "platform/file/FileCalls.h"
 
 namespace file_tests {

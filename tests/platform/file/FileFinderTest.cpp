@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/SystemErrors.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/file/FileFinderImpl.h"
 #include "tests/platform/file/FakeFileCalls.h"
 #include "tests/platform/file/PrefixFixture.h"

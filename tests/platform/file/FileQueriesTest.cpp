@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/SystemErrors.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/file/FileQueriesImpl.h"
 #include "tests/platform/file/FakeFileCalls.h"
 #include "tests/platform/file/PrefixFixture.h"

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
 #include "platform/file/FileErrorText.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/file/TestStreamImpl.h"
 #include "tests/platform/file/PrefixFixture.h"
 

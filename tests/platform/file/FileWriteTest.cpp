@@ -6,9 +6,9 @@
 
 #include <csignal>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/file/prefix/PrefixFileCalls.h"
 #include "tests/platform/file/PrefixFixture.h"
 

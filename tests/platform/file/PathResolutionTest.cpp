@@ -4,7 +4,7 @@
 
 #include <thread>
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
 #include "platform/file/prefix/PathResolver.h"
 #include "tests/platform/file/PrefixFixture.h"
 

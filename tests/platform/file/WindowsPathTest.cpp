@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
 #include "platform/file/prefix/WindowsPath.h"
 
 using namespace platform::prefix;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/failure/Exceptions.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/file/prefix/WinePrefix.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/registry/prefix/PrefixRegistryAnswers.h"

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
 #include "platform/registry/EnvironmentExpander.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "platform/registry/VariableEnvironment.h"
 
 namespace windows::info {

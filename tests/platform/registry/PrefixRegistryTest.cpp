@@ -7,9 +7,9 @@
 #include <set>
 #include <thread>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
 #include "platform/registry/RegistryConstants.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "platform/registry/prefix/PrefixHive.h"
 #include "tests/platform/registry/MemoryRegistryFixture.h"
 #include "tests/platform/registry/PrefixFixture.h"

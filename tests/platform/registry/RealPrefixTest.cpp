@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <thread>
 
-#include "engine/failure/Exceptions.h"
 #include "platform/file/prefix/WinePrefix.h"
 #include "platform/registry/RegistryConstants.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "platform/registry/prefix/PrefixRegistryAnswers.h"
 #include "platform/registry/prefix/RegistryServiceImpl.h"
 #include "platform/registry/prefix/WineServerLock.h"

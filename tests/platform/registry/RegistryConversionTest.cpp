@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "engine/failure/Exceptions.h"
 #include "platform/registry/RegistryConstants.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "platform/registry/RegistryHelpers.h"
 #include "platform/registry/VariableEnvironment.h"
 #include "tests/support/TempDir.h"

@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "engine/failure/Exceptions.h"
 #include "platform/registry/RegistryData.h"
+#include "platform/registry/RegistryExceptions.h"
 
 namespace windows::registry {
 namespace {

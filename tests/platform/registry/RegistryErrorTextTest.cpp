@@ -3,8 +3,8 @@
 #include <functional>
 #include <typeinfo>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "tests/platform/registry/MemoryRegistryFixture.h"
 
 namespace registry_test {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/failure/Exceptions.h"
 #include "platform/registry/RegistryConstants.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "platform/registry/RegistryKeyNames.h"
 
 namespace windows::registry {

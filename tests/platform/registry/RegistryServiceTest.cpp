@@ -2,8 +2,8 @@
 
 #include <thread>
 
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
+#include "platform/failure/LastError.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "tests/platform/registry/MemoryRegistryFixture.h"
 #include "tests/support/TempDir.h"
 

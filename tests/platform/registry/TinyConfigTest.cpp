@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/failure/Exceptions.h"
+#include "platform/registry/RegistryExceptions.h"
 #include "platform/registry/TinyConfig.h"
 #include "tests/platform/registry/MemoryRegistryFixture.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Exception.h"
 #include "platform/thread/ThreadImpl.h"
 #include "tests/platform/thread/AssertionLog.h"
 #include "tests/support/TempDir.h"

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "engine/failure/Exceptions.h"
 #include "platform/util/CommandLine.h"
 #include "platform/util/ProcessCommandLine.h"
 #include "platform/util/StringHelper.h"
+#include "platform/util/UtilExceptions.h"
 #include "platform/util/parser/ArgumentParserHelpers.h"
 #include "platform/util/parser/CommandLineConverter.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/failure/Exceptions.h"
+#include "platform/failure/Exception.h"
 #include "platform/util/Numbers.h"
 #include "tests/platform/util/AssertionReports.h"
 

@@ -4,7 +4,7 @@
 #include <set>
 #include <thread>
 
-#include "engine/failure/Exceptions.h"
+#include "platform/util/UtilExceptions.h"
 #include "platform/util/regexp/ATLRegularExpressionImpl.h"
 #include "platform/util/regexp/Matcher.h"
 

@@ -2,8 +2,8 @@
 
 #include <ctime>
 
-#include "engine/failure/Exceptions.h"
 #include "platform/util/StringHelper.h"
+#include "platform/util/UtilExceptions.h"
 
 using util::StringHelper;
 

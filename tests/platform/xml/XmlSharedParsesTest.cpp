@@ -3,7 +3,7 @@
 
 #include <thread>
 
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/SystemErrors.h"
 #include "platform/xml/ComInitializer.h"
 #include "platform/xml/SharedParses.h"
 #include "platform/xml/XmlDocument.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine/failure/Exceptions.h"
+#include "platform/xml/XmlExceptions.h"
 
 namespace xml_test {
 

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/failure/Exceptions.h"
 #include "platform/file/TestStreamImpl.h"
 #include "tools/publisher/KeyPair.h"
 #include "update/signature/MsCheckSignature.h"
 #include "update/signature/PublicKeyBlob.h"
+#include "update/signature/SignatureException.h"
 
 namespace {
 

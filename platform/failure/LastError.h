@@ -56,9 +56,6 @@ constexpr int INVALID_DATA = 13;
 constexpr int NOT_FOUND = 1168;
 }  // namespace winerror
 
-// The Windows code closest to a POSIX errno value, for the Linux layers.
-int windowsErrorOfErrno(int errnoValue);
-
 }  // namespace platform
 
 // Codes of the cryptographic provider (HRESULT values, negative as int).

@@ -1,4 +1,4 @@
-#include "engine/failure/Assertion.h"
+#include "platform/failure/Assertion.h"
 
 #include <cstdio>
 #include <ctime>

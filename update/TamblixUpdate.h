@@ -6,10 +6,22 @@
 #include <string>
 #include <vector>
 
-#include "engine/Observable.h"
-#include "engine/ServiceDeclarations.h"
+#include "platform/failure/Exception.h"
+#include "platform/util/Observable.h"
+
+namespace platform::file {
+class FileWriter;
+}
+namespace compression {
+class UncompressionStream;
+}
+namespace windows::internet {
+class InternetSessionFactory;
+}
 
 namespace com::quorvex::products::tamblix {
+
+TAMBLIX_EXCEPTION(TamblixUpdateException, TamblixEngineException);
 
 class TamblixUpdate : public Observable {
 public:

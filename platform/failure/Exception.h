@@ -35,3 +35,8 @@ TAMBLIX_EXCEPTION(IllegalArgumentException, RuntimeException);
 TAMBLIX_EXCEPTION(UnexpectedException, Exception);
 TAMBLIX_EXCEPTION(NumberFormatException, Exception);
 }  // namespace exceptions
+
+// The engine's failure. The updater's failure derives from it, so it lives below both.
+namespace com::quorvex::products::tamblix {
+TAMBLIX_EXCEPTION(TamblixEngineException, exceptions::Exception);
+}

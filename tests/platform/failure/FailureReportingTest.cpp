@@ -3,47 +3,15 @@
 #include <sstream>
 #include <thread>
 
-#include "engine/failure/Assertion.h"
-#include "engine/failure/Exceptions.h"
-#include "engine/failure/LastError.h"
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/Assertion.h"
+#include "platform/failure/LastError.h"
+#include "platform/failure/SystemErrors.h"
 #include "tests/support/TempDir.h"
 
 using testing_support::TempDir;
 using testing_support::WorkingDirectory;
 
 namespace {
-
-template <class Caught, class Thrown>
-bool caughtAs() {
-    try {
-        throw Thrown("text");
-    } catch (const Caught& e) {
-        return e.getMessage() == "text";
-    } catch (...) {
-        return false;
-    }
-}
-
-TEST(ExceptionTree, EachClassIsCaughtByItsBasesWithItsMessage) {
-    EXPECT_TRUE((caughtAs<exceptions::RuntimeException, util::parser::CommandLineConverterException>()));
-    EXPECT_TRUE((caughtAs<exceptions::IllegalArgumentException, util::parser::CommandLineConverterException>()));
-    EXPECT_TRUE((caughtAs<io::IOException, io::filesystem::LoadFileException>()));
-    EXPECT_TRUE((caughtAs<io::IOException, io::file::IStreamException>()));
-    EXPECT_TRUE((caughtAs<io::IOException, windows::file::CouldNotCreateDirectoryException>()));
-    EXPECT_TRUE((caughtAs<windows::file::WindowsFileException, windows::file::ModuleException>()));
-    EXPECT_TRUE((caughtAs<windows::file::CurrentDirectoryException, windows::file::SetCurrentDirectoryException>()));
-    EXPECT_TRUE((caughtAs<io::IOException, windows::file::DriveEnumeratorException>()));
-    EXPECT_TRUE((caughtAs<windows::registry::RegistryException, windows::registry::RegistryValueNotFoundException>()));
-    EXPECT_TRUE((caughtAs<windows::internet::InternetSessionException, windows::internet::CancelledException>()));
-    EXPECT_TRUE((caughtAs<windows::info::ExpandException, windows::info::BufferExpandException>()));
-    using namespace com::quorvex::products::tamblix;
-    EXPECT_TRUE((caughtAs<TamblixEngineException, TamblixUpdateException>()));
-    EXPECT_TRUE((caughtAs<exceptions::Exception, ZipReaderException>()));
-    // Classes that are not IO failures are not caught as such.
-    EXPECT_FALSE((caughtAs<io::IOException, io::filesystem::ExistsDirException>()));
-    EXPECT_FALSE((caughtAs<io::IOException, windows::file::FileFinderException>()));
-}
 
 TEST(SystemErrors, FramesThePlatformText) {
     EXPECT_EQ(SystemErrors::map(2), "System error message: The file could not be found.\r\n");

@@ -1,4 +1,4 @@
-#include "engine/EngineClocks.h"
+#include "platform/util/Clocks.h"
 
 #include <chrono>
 

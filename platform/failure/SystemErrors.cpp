@@ -1,6 +1,6 @@
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/SystemErrors.h"
 
-#include "engine/failure/Assertion.h"
+#include "platform/failure/Assertion.h"
 
 std::string SystemErrors::map(int errorCode, const ErrorMapper* fallbackErrors) noexcept {
     try {

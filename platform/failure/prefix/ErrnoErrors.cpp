@@ -1,15 +1,10 @@
-#include "engine/failure/LastError.h"
+#include "platform/failure/prefix/ErrnoErrors.h"
 
 #include <cerrno>
 
+#include "platform/failure/LastError.h"
+
 namespace platform {
-
-namespace {
-thread_local int lastError = 0;
-}
-
-int getLastError() { return lastError; }
-void setLastError(int code) { lastError = code; }
 
 int windowsErrorOfErrno(int errnoValue) {
     switch (errnoValue) {

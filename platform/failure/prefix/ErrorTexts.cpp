@@ -1,5 +1,5 @@
 // The texts of the Windows error codes that the prefix layers report.
-#include "engine/failure/SystemErrors.h"
+#include "platform/failure/SystemErrors.h"
 
 #include <map>
 

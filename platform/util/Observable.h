@@ -8,7 +8,7 @@
 #include <mutex>
 #include <vector>
 
-#include "engine/Observer.h"
+#include "platform/util/Observer.h"
 
 namespace com::quorvex::products::tamblix {
 

@@ -1,5 +1,5 @@
 #pragma once
-// The engine's two views of time, handed in so that tests can set them.
+// Two views of time, handed in so that tests can set them.
 
 #include <cstdint>
 #include <ctime>
