@@ -100,7 +100,7 @@ std::unique_ptr<PrefixFileReplacement> PrefixFileReplacement::begin(const std::s
     if (exists && !S_ISREG(old.st_mode)) failStream(platform::winerror::ACCESS_DENIED);
     // The rename would replace a file that may not be written to: refuse it as
     // opening it for writing would.
-    if (exists && ::access(target.c_str(), W_OK) != 0) failStream(platform::windowsErrorOfErrno(errno));
+    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) failStream(platform::windowsErrorOfErrno(errno));
 
     std::string temporary;
     UniqueFd fd = createTemporary(target, temporary);

@@ -57,6 +57,9 @@ std::string archLineOf(const std::filesystem::path& prefix) {
     return "";
 }
 
+// Asked with the effective identity, as opening the file for writing would be.
+bool mayWrite(const std::filesystem::path& path) { return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0; }
+
 }  // namespace
 
 FileStamp stampOf(const std::filesystem::path& file) {
@@ -141,7 +144,7 @@ int PrefixHive::checkModifiable(const std::string& entry) {
     struct stat link {};
     const bool exists = ::lstat(_file.c_str(), &link) == 0;
     const bool inPlace = exists && (S_ISLNK(link.st_mode) || link.st_nlink > 1);
-    if ((!inPlace && ::access(_prefix.c_str(), W_OK) != 0) || (exists && ::access(_file.c_str(), W_OK) != 0))
+    if ((!inPlace && !mayWrite(_prefix)) || (exists && !mayWrite(_file)))
         return platform::windowsErrorOfErrno(errno);
     return platform::winerror::SUCCESS;
 }

@@ -7,6 +7,7 @@
 #include "platform/failure/LastError.h"
 #include "platform/file/prefix/PathResolver.h"
 #include "tests/platform/file/PrefixFixture.h"
+#include "tests/support/PermissionsBind.h"
 
 using namespace platform::prefix;
 using Outcome = PathResolver::Outcome;
@@ -99,8 +100,8 @@ TEST_F(PathResolution, ALinkWhoseTargetIsMissingIsThereAsTheLastName) {
 }
 
 TEST_F(PathResolution, RefusedAccessIsError5) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root is never refused: folder permissions cannot refuse access";
     folder("locked/inner");
+    const testing_support::PermissionsBind asAnyUser;
     ::chmod((driveC / "locked").c_str(), 0);
     const PathResolver resolver(prefix());
     EXPECT_EQ(resolver.resolve("c:\\locked\\inner\\x").outcome, Outcome::FAILED);
