@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/file/FileReplacement.h"
 #include "platform/file/FindRecord.h"
 
 namespace platform::file {
@@ -34,17 +35,6 @@ public:
     // The listed directory's identity, so that a walk knows a directory it has
     // already reached through another link; nullopt when the platform cannot tell.
     virtual std::optional<DirectoryIdentity> directory() const = 0;
-};
-
-// New content for a file, written beside it and put in the file's place only by
-// commit(), so that the old content stays whole whatever fails. Destroyed before
-// commit() has succeeded, it leaves the file exactly as it was and no trace of
-// itself. Failures throw std::ios_base::failure with the last error set.
-class FileReplacement {
-public:
-    virtual ~FileReplacement() = default;
-    virtual void write(const char* data, std::size_t size) = 0;
-    virtual void commit() = 0;
 };
 
 class FileCalls {

@@ -6,9 +6,8 @@
 
 namespace platform::file {
 
-// Writes through a FileReplacement: the new content goes to a temporary file
-// beside the target that takes the target's place only when it is complete, so
-// a failure at any step leaves the old file as it was.
+// Writes through the file calls' FileReplacement, so a failure at any step
+// leaves the old file whole (platform/file/FileReplacement.h).
 class FileWriterImpl : public FileWriter {
 public:
     FileWriterImpl(FileCalls& calls, CurrentDirectory& currentDirectory);

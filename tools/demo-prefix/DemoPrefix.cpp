@@ -7,8 +7,8 @@
 #include "platform/failure/SystemErrors.h"
 #include "platform/failure/prefix/ErrnoErrors.h"
 #include "platform/file/FileExceptions.h"
+#include "platform/file/FileReplacement.h"
 #include "platform/registry/RegistryConstants.h"
-#include "platform/registry/prefix/FileReplacement.h"
 #include "platform/registry/tree/RegistryChange.h"
 #include "platform/registry/tree/RegistryFileFormat.h"
 #include "platform/registry/tree/RegistryText.h"
@@ -62,8 +62,8 @@ public:
         return *this;
     }
     void write(const fs::path& file) const {
-        if (const int failure = prefix::replaceFileContent(file, tree::writeRegistryFile(_file))) {
-            platform::setLastError(platform::windowsErrorOfErrno(failure));
+        if (const auto failure = platform::file::replaceFile(file.string(), tree::writeRegistryFile(_file))) {
+            platform::setLastError(platform::windowsErrorOfErrno(failure.value()));
             throw io::filesystem::SaveFileException("Could not write '" + file.string() + "'.\n\n" +
                                                     SystemErrors::map(platform::getLastError()));
         }

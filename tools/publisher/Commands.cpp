@@ -1,11 +1,16 @@
 #include "tools/publisher/Commands.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 
 #include "platform/failure/Exception.h"
+#include "platform/file/FileExceptions.h"
+#include "platform/file/FileReplacement.h"
 #include "platform/file/TestStreamImpl.h"
-#include "tools/publisher/AtomicFile.h"
 #include "tools/publisher/KeyPair.h"
 #include "update/compression/ZlibCompressionStream.h"
 #include "update/compression/ZlibUncompressionStream.h"
@@ -19,6 +24,40 @@ namespace {
 // The engine refuses at start-up a container that announces more than this.
 constexpr unsigned long STARTUP_LIMIT = 512000000UL;
 constexpr unsigned long NO_LIMIT = 4294967295UL;
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+std::string loadFailure(const std::string& path) {
+    return "Could not read the file '" + path + "': " + (errno ? std::strerror(errno) : "unknown reason") + ".";
+}
+
+// Throws io::filesystem::LoadFileException naming the file and the reason.
+std::vector<char> readWholeFile(const std::string& path) {
+    errno = 0;
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) throw io::filesystem::LoadFileException(loadFailure(path));
+    std::vector<char> bytes;
+    char buffer[64 * 1024];
+    for (std::size_t count; (count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;)
+        bytes.insert(bytes.end(), buffer, buffer + count);
+    if (std::ferror(file.get())) throw io::filesystem::LoadFileException(loadFailure(path));
+    return bytes;
+}
+
+// Throws io::filesystem::SaveFileException naming the file and the reason; the
+// file is then as it was.
+void writeWholeFile(const std::string& path, const std::vector<char>& bytes,
+                    platform::file::NewPermissions permissions = platform::file::NewPermissions::KEEP) {
+    std::string why = "no file name given";
+    if (!path.empty()) {
+        const auto failure = platform::file::replaceFile(path, {bytes.data(), bytes.size()}, permissions);
+        if (!failure) return;
+        why = failure.message();
+    }
+    throw io::filesystem::SaveFileException("Could not write the file '" + path + "': " + why + ".");
+}
 
 void expectArguments(const Arguments& arguments, std::size_t least, std::size_t most, const char* command) {
     if (arguments.size() < least || arguments.size() > most)
@@ -98,9 +137,10 @@ int keygen(const Arguments& arguments) {
     refuseExisting(privatePath);
     refuseExisting(publicPath);
     const KeyPair pair = generateKeyPair(bits);
-    writeFileAtomically(privatePath, std::vector<char>(pair.privateKeyPem.begin(), pair.privateKeyPem.end()), true);
+    writeWholeFile(privatePath, std::vector<char>(pair.privateKeyPem.begin(), pair.privateKeyPem.end()),
+                   platform::file::NewPermissions::OWNER_ONLY);
     try {
-        writeFileAtomically(publicPath, pair.publicKeyBlob);
+        writeWholeFile(publicPath, pair.publicKeyBlob);
     } catch (...) {
         // A private key without its public key is of no use: leave neither.
         std::error_code ignored;
@@ -113,14 +153,14 @@ int keygen(const Arguments& arguments) {
 int pack(const Arguments& arguments) {
     expectArguments(arguments, 2, 2, "pack");
     compression::ZlibCompressionStream compressor;
-    writeFileAtomically(arguments[1], compressor.compress(readWholeFile(arguments[0]), STARTUP_LIMIT));
+    writeWholeFile(arguments[1], compressor.compress(readWholeFile(arguments[0]), STARTUP_LIMIT));
     return EXIT_VALID;
 }
 
 int unpack(const Arguments& arguments) {
     expectArguments(arguments, 2, 2, "unpack");
     compression::ZlibUncompressionStream uncompressor;
-    writeFileAtomically(arguments[1], uncompressor.uncompress(readWholeFile(arguments[0]), NO_LIMIT));
+    writeWholeFile(arguments[1], uncompressor.uncompress(readWholeFile(arguments[0]), NO_LIMIT));
     return EXIT_VALID;
 }
 
@@ -131,7 +171,7 @@ int sign(const Arguments& arguments) {
     const std::string uri = arguments.size() == 4 ? arguments[3] : defaultUri(arguments[1]);
     encryption::pki::XmlSignature document;
     const std::string text = document.create(sha1Digest(data), signSha1(std::string(pem.begin(), pem.end()), data), uri);
-    writeFileAtomically(arguments[2], std::vector<char>(text.begin(), text.end()));
+    writeWholeFile(arguments[2], std::vector<char>(text.begin(), text.end()));
     return EXIT_VALID;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Linux only: owners of file descriptors and directory streams.
+// Linux only: the move-only owner of a file descriptor or a directory stream,
+// released with its own call when the owner goes.
 
 #include <dirent.h>
 #include <unistd.h>
@@ -8,44 +9,51 @@
 
 namespace platform::prefix {
 
-class UniqueFd {
+// Traits name the handle type, its invalid value and its release call (0 or -1
+// with errno set).
+template <class Traits>
+class UniqueHandle {
 public:
-    UniqueFd() = default;
-    explicit UniqueFd(int fd) : _fd(fd) {}
-    UniqueFd(UniqueFd&& other) noexcept : _fd(std::exchange(other._fd, -1)) {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept {
-        if (this != &other) reset(std::exchange(other._fd, -1));
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : _handle(handle) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : _handle(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) reset(other.release());
         return *this;
     }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    ~UniqueFd() { reset(); }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    ~UniqueHandle() { reset(); }
 
-    int get() const { return _fd; }
-    bool valid() const { return _fd >= 0; }
-    // Closes now; false (errno set) when closing failed.
-    bool close() { return ::close(std::exchange(_fd, -1)) == 0; }
-    void reset(int fd = -1) {
-        if (_fd >= 0) ::close(_fd);
-        _fd = fd;
+    Handle get() const { return _handle; }
+    bool valid() const { return _handle != Traits::INVALID; }
+    Handle release() { return std::exchange(_handle, Traits::INVALID); }
+    void reset(Handle handle = Traits::INVALID) {
+        if (valid()) Traits::release(_handle);
+        _handle = handle;
     }
+    // Releases now; false (errno set) when the release failed. Nothing held is no failure.
+    bool close() { return !valid() || Traits::release(release()) == 0; }
 
 private:
-    int _fd = -1;
+    Handle _handle = Traits::INVALID;
 };
 
-class UniqueDir {
-public:
-    explicit UniqueDir(DIR* dir) : _dir(dir) {}
-    UniqueDir(const UniqueDir&) = delete;
-    UniqueDir& operator=(const UniqueDir&) = delete;
-    ~UniqueDir() {
-        if (_dir) ::closedir(_dir);
-    }
-    DIR* get() const { return _dir; }
-
-private:
-    DIR* _dir;
+struct FdTraits {
+    using Handle = int;
+    static constexpr int INVALID = -1;
+    static int release(int fd) { return ::close(fd); }
 };
+
+struct DirTraits {
+    using Handle = DIR*;
+    static constexpr DIR* INVALID = nullptr;
+    static int release(DIR* dir) { return ::closedir(dir); }
+};
+
+using UniqueFd = UniqueHandle<FdTraits>;
+using UniqueDir = UniqueHandle<DirTraits>;
 
 }  // namespace platform::prefix

@@ -1,17 +1,12 @@
 #pragma once
-// Linux only: new content for a file, written to a temporary file in the folder
-// of the file and renamed over it when complete (after fsync), so that readers
-// see either the old content or the whole new one. Where the path is a link,
-// the file the link ends at is replaced and the link stays. The new file keeps
-// the old one's permissions and owner; a file that may not be written to is
-// refused, as opening it for writing would be. A file with other names (hard
-// links) gets a new inode, so those names keep the old content.
+// Linux only: the file replacement of platform/file/FileReplacement.h, over Linux
+// paths; that header states what it does with links, permissions and failures.
 
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <string>
 
-#include "platform/file/FileCalls.h"
+#include "platform/file/FileReplacement.h"
 #include "platform/file/prefix/FdOutputBuffer.h"
 #include "platform/file/prefix/PosixHandles.h"
 
@@ -29,14 +24,22 @@ public:
     void write(const char* data, std::size_t size) override;
     void commit() override;
 
-    const std::string& temporaryPath() const { return _temporary; }
-
 private:
-    PrefixFileReplacement(std::string target, std::string temporary, UniqueFd fd);
+    friend std::error_code platform::file::replaceFile(const std::string&, std::string_view,
+                                                       platform::file::NewPermissions);
+
+    PrefixFileReplacement(std::string target, bool inPlace, std::string temporary, UniqueFd fd);
+
+    // The steps, each 0 or errno; step names the one of _finish that failed.
+    static int _start(const std::string& nativePath, platform::file::NewPermissions permissions,
+                      std::unique_ptr<PrefixFileReplacement>& replacement);
+    int _put(const char* data, std::size_t size);
+    int _finish(const char*& step);
 
     void _copyFrom(const std::string& oldFile);
 
-    std::string _target;
+    std::string _target;  // the file the path's links end at
+    bool _inPlace;        // it has further names, so its content is written in place
     std::string _temporary;
     UniqueFd _fd;
     FdOutputBuffer _buffer;

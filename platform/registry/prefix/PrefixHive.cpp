@@ -10,9 +10,9 @@
 #include "platform/failure/LastError.h"
 #include "platform/failure/SystemErrors.h"
 #include "platform/failure/prefix/ErrnoErrors.h"
+#include "platform/file/FileReplacement.h"
+#include "platform/file/prefix/PosixHandles.h"
 #include "platform/registry/RegistryExceptions.h"
-#include "platform/registry/prefix/FileDescriptor.h"
-#include "platform/registry/prefix/FileReplacement.h"
 
 namespace windows::registry::prefix {
 
@@ -57,9 +57,6 @@ std::string archLineOf(const std::filesystem::path& prefix) {
     return "";
 }
 
-// Asked with the effective identity, as opening the file for writing would be.
-bool mayWrite(const std::filesystem::path& path) { return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0; }
-
 }  // namespace
 
 FileStamp stampOf(const std::filesystem::path& file) {
@@ -76,7 +73,7 @@ PrefixHive::PrefixHive(std::filesystem::path prefix, const std::string& fileName
 void PrefixHive::_load() {
     tree::RegistryFile content;
     FileStamp stamp;
-    FileDescriptor file(::open(_file.c_str(), O_RDONLY | O_CLOEXEC));
+    platform::prefix::UniqueFd file(::open(_file.c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.valid()) {
         if (errno == EACCES || errno == EPERM)
             throw RegistryAccessDeniedException("The registry file '" + _file.string() + "' cannot be read.\n\n" +
@@ -141,12 +138,7 @@ tree::RegistryNode& PrefixHive::root() {
 
 int PrefixHive::checkModifiable(const std::string& entry) {
     if (_lock.isHeld(_prefix)) _throwInUse(entry);
-    struct stat link {};
-    const bool exists = ::lstat(_file.c_str(), &link) == 0;
-    const bool inPlace = exists && (S_ISLNK(link.st_mode) || link.st_nlink > 1);
-    if ((!inPlace && !mayWrite(_prefix)) || (exists && !mayWrite(_file)))
-        return platform::windowsErrorOfErrno(errno);
-    return platform::winerror::SUCCESS;
+    return platform::windowsErrorOfErrno(platform::file::checkReplaceable(_file.string()).value());
 }
 
 bool PrefixHive::apply(const tree::RegistryChange& change) {
@@ -163,9 +155,9 @@ void PrefixHive::commit() {
     if (stampOf(_file) != _stamp) _load();
     if (_broken) _throwBroken();
     const std::string text = tree::writeRegistryFile(_content);
-    if (const int failure = replaceFileContent(_file, text))
+    if (const auto failure = platform::file::replaceFile(_file.string(), text))
         throw RegistryException("Error when writing the registry file '" + _file.string() + "'.\n\n" +
-                                systemText(failure));
+                                systemText(failure.value()));
     _stamp = stampOf(_file);
     _pending.clear();
 }

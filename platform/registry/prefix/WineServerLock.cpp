@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/registry/prefix/FileDescriptor.h"
+#include "platform/file/prefix/PosixHandles.h"
 
 namespace windows::registry::prefix {
 
@@ -25,7 +25,7 @@ std::string namedServerFolder(const std::filesystem::path& prefix) {
 }
 
 bool lockHeld(const std::filesystem::path& lockFile) {
-    FileDescriptor file(::open(lockFile.c_str(), O_RDONLY | O_CLOEXEC));
+    platform::prefix::UniqueFd file(::open(lockFile.c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.valid()) return false;
     struct flock request {};
     request.l_type = F_WRLCK;

@@ -5,6 +5,8 @@
 
 #include "platform/failure/LastError.h"
 #include "platform/failure/SystemErrors.h"
+#include "platform/failure/prefix/ErrnoErrors.h"
+#include "platform/file/FileReplacement.h"
 #include "platform/xml/SharedParses.h"
 #include "platform/xml/XmlFailure.h"
 #include "platform/xml/XmlText.h"
@@ -94,8 +96,8 @@ void XmlDocument::save(const std::string& path) const {
     const std::string message = "Error when saving the XML document to the file " + path;
     std::string bytes;
     if (!serialise(_tree->document(), bytes)) throwXmlFailure(message, platform::winerror::NOT_ENOUGH_MEMORY);
-    const int error = writeDocumentFile(path, bytes);
-    if (error != platform::winerror::SUCCESS) throwXmlFailure(message, error);
+    if (const auto failure = platform::file::replaceFile(path, bytes))
+        throwXmlFailure(message, platform::windowsErrorOfErrno(failure.value()));
 }
 
 XmlNodeList XmlDocument::selectNodes(const std::string& xpath) const {

@@ -66,14 +66,36 @@ TEST_F(FileWrite, ReplacesAppendsAndCreatesFiles) {
     EXPECT_EQ(info.st_mode & 07777, 0640u) << "the new content keeps the file's permissions";
 }
 
-TEST_F(FileWrite, ALinkStaysAndTheFileItLeadsToIsReplaced) {
-    file("real/hosts.txt", "old");
-    std::filesystem::create_symlink("../real/hosts.txt", driveC / "etc" / "hosts.lnk");
-    services().fileWriter().writeFile("c:\\etc\\hosts.lnk", bytes("new"));
-    EXPECT_TRUE(std::filesystem::is_symlink(driveC / "etc" / "hosts.lnk"));
-    EXPECT_EQ(content("real/hosts.txt"), "new");
-    EXPECT_EQ(namesIn(driveC / "real"), std::vector<std::string>{"hosts.txt"});
-    EXPECT_EQ(namesIn(driveC / "etc"), (std::vector<std::string>{"Hosts", "hosts.lnk"}));
+// A symbolic link stays and the file it ends at is replaced; a hard-linked file
+// is written in place, so that its other name shows the new content too.
+TEST_F(FileWrite, LinkedFilesKeepTheirLinks) {
+    const struct {
+        const char* label;
+        void (*link)(const std::filesystem::path& real, const std::filesystem::path& name);
+        bool sameInode;  // a hard-linked file is written in place
+    } cases[] = {
+        {"symbolic link", [](const auto&, const auto& name) { std::filesystem::create_symlink("../real/hosts.txt", name); },
+         false},
+        {"hard link", [](const auto& real, const auto& name) { std::filesystem::create_hard_link(real, name); }, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        const auto real = file("real/hosts.txt", "old");
+        const auto name = driveC / "etc" / "hosts.lnk";
+        c.link(real, name);
+        struct stat before {};
+        ::stat(real.c_str(), &before);
+        services().fileWriter().writeFile("c:\\etc\\hosts.lnk", bytes("new"));
+        struct stat after {};
+        ::stat(real.c_str(), &after);
+        EXPECT_EQ(std::filesystem::is_symlink(name), !c.sameInode);
+        EXPECT_EQ(content("real/hosts.txt"), "new");
+        EXPECT_EQ(content("etc/hosts.lnk"), "new");
+        EXPECT_EQ(after.st_ino == before.st_ino, c.sameInode);
+        EXPECT_EQ(namesIn(driveC / "real"), std::vector<std::string>{"hosts.txt"});
+        EXPECT_EQ(namesIn(driveC / "etc"), (std::vector<std::string>{"Hosts", "hosts.lnk"}));
+        std::filesystem::remove(name);
+    }
 }
 
 TEST_F(FileWrite, AFileThatCannotBeOpenedIsLeftAsItWas) {
@@ -102,34 +124,40 @@ TEST_F(FileWrite, AFileThatCannotBeOpenedIsLeftAsItWas) {
 }
 
 // The write runs in a child whose files may not grow past 64 KiB, so it fails
-// half-way as on a full disk; the child reports by its exit code.
+// half-way as on a full disk; the child reports by its exit code. A file with a
+// second name, written in place, must come out as whole as one that is renamed over.
 TEST_F(FileWrite, AWriteThatFailsHalfWayLeavesTheOldContentAndNoTemporaryFile) {
     auto& writer = services().fileWriter();
     const std::string expectedStart =
         startOf("An error occurred when trying to write the file.", "c:\\etc\\hosts", winerror::DISK_FULL);
     const std::vector<char> large(1 << 20, 'x');
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const struct rlimit limit{65536, 65536};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        int code = 1;
-        try {
-            writer.writeFile("c:\\etc\\hosts", large);
-        } catch (const io::filesystem::SaveFileException& e) {
-            code = e.getMessage().compare(0, expectedStart.size(), expectedStart) == 0 ? 0 : 2;
-        } catch (...) {
-            code = 3;
+    for (const bool hardLinked : {false, true}) {
+        SCOPED_TRACE(hardLinked ? "hard-linked" : "single name");
+        if (hardLinked) std::filesystem::create_hard_link(driveC / "etc" / "Hosts", driveC / "etc" / "second");
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const struct rlimit limit{65536, 65536};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            int code = 1;
+            try {
+                writer.writeFile("c:\\etc\\hosts", large);
+            } catch (const io::filesystem::SaveFileException& e) {
+                code = e.getMessage().compare(0, expectedStart.size(), expectedStart) == 0 ? 0 : 2;
+            } catch (...) {
+                code = 3;
+            }
+            ::_exit(code);
         }
-        ::_exit(code);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no failure, 2: another text, 3: another exception";
+        EXPECT_EQ(content("etc/Hosts"), "old content");
+        const auto names = hardLinked ? std::vector<std::string>{"Hosts", "second"} : std::vector<std::string>{"Hosts"};
+        EXPECT_EQ(namesIn(driveC / "etc"), names);
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: no failure, 2: another text, 3: another exception";
-    EXPECT_EQ(content("etc/Hosts"), "old content");
-    EXPECT_EQ(namesIn(driveC / "etc"), std::vector<std::string>{"Hosts"});
 }
 
 // The last step fails when the target turned into a folder meanwhile: the

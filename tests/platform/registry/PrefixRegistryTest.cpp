@@ -129,27 +129,37 @@ TEST_F(PrefixRegistry, AModificationIsWrittenThroughATemporaryFileWhenItsKeyIsCl
     EXPECT_EQ(readText(*service(), ROOT_CURRENT_USER, "Software\\Vendor", "added"), "yes");
 }
 
-TEST_F(PrefixRegistry, LinkedFilesAreWrittenInPlaceSoThatTheirLinksStay) {
+// A symbolic link stays and the file it ends at is replaced; a hard-linked file is
+// written in place, so that its other name shows the change too.
+TEST_F(PrefixRegistry, LinkedFilesKeepTheirLinks) {
     struct Case {
         const char* label;
         std::function<void(const fs::path& file, const fs::path& other)> link;
+        bool inPlace;
     };
     const Case cases[] = {
         {"symbolic link",
          [](const fs::path& file, const fs::path& other) {
              fs::rename(file, other);
              fs::create_symlink(other, file);
-         }},
-        {"hard link", [](const fs::path& file, const fs::path& other) { fs::create_hard_link(file, other); }},
+         },
+         false},
+        {"hard link", [](const fs::path& file, const fs::path& other) { fs::create_hard_link(file, other); }, true},
     };
     for (const auto& entry : cases) {
         SCOPED_TRACE(entry.label);
         writeFile("user.reg", userHive());
         const fs::path other = scratch.path() / (std::string("elsewhere-") + entry.label);
         entry.link(prefix / "user.reg", other);
+        struct stat before {};
+        ::stat(other.c_str(), &before);
         setValue(*service(), ROOT_CURRENT_USER, "Software\\Vendor", "linked", entry.label);
+        struct stat after {};
+        ::stat(other.c_str(), &after);
         EXPECT_NE(testing_support::readFile(other).find(std::string("\"linked\"=\"") + entry.label), std::string::npos);
         EXPECT_EQ(readFile("user.reg"), testing_support::readFile(other));
+        EXPECT_EQ(after.st_ino == before.st_ino, entry.inPlace);
+        EXPECT_EQ(fs::is_symlink(prefix / "user.reg"), !entry.inPlace);
         fs::remove(prefix / "user.reg");
     }
 }

@@ -245,6 +245,35 @@ TEST_F(XmlTreeEdit, SavedDocumentsLoadBack) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
+// A save replaces the file a symbolic link ends at and writes a hard-linked file
+// in place, so that both keep their links; the file keeps its permissions.
+TEST_F(XmlTreeEdit, SavesKeepLinksAndPermissions) {
+    namespace fs = std::filesystem;
+    TempDir folder;
+    const struct {
+        const char* label;
+        void (*link)(const fs::path& real, const fs::path& name);
+        bool symbolic;
+    } cases[] = {
+        {"symbolic link", [](const fs::path& real, const fs::path& name) { fs::create_symlink(real, name); }, true},
+        {"hard link", [](const fs::path& real, const fs::path& name) { fs::create_hard_link(real, name); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        const fs::path real = folder.write("real.xml", "<old/>");
+        fs::permissions(real, fs::perms(0640));
+        const fs::path name = folder.path() / "name.xml";
+        c.link(real, name);
+        _document.save(name.string());
+        EXPECT_EQ(testing_support::readFile(real), _document.getXml());
+        EXPECT_EQ(fs::is_symlink(name), c.symbolic);
+        EXPECT_EQ(fs::hard_link_count(real), c.symbolic ? 1u : 2u);
+        EXPECT_EQ(fs::status(real).permissions(), fs::perms(0640));
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 2);
+        fs::remove(name);
+    }
+}
+
 TEST_F(XmlTreeEdit, AFailedSaveLeavesNoFileBehind) {
     TempDir folder;
     const auto target = folder.path() / "folder.xml";
