@@ -1,14 +1,11 @@
 #include "engine/plugins/MissingFileCheck.h"
 
-#include "platform/failure/Assertion.h"
 #include "platform/file/DirectoryExistsQuery.h"
 #include "platform/file/DriveCalls.h"
 #include "platform/file/DriveTypeQuery.h"
 #include "platform/file/FileExceptions.h"
 #include "platform/file/FileExistsQuery.h"
 #include "platform/util/StringHelper.h"
-#include "platform/util/UtilExceptions.h"
-#include "platform/util/regexp/ATLRegularExpressionImpl.h"
 
 namespace com::quorvex::products::tamblix {
 
@@ -41,7 +38,7 @@ MissingFileCheck::MissingFileCheck(platform::file::FileExistsQuery& fileExists,
                                    platform::file::DriveTypeQuery& driveType)
     : _files(fileExists), _directories(dirExists), _drives(driveType) {}
 
-bool MissingFileCheck::isMissingFileReference(const std::string& text, const std::set<std::string>& pathWhitelist) {
+bool MissingFileCheck::isMissingFileReference(const std::string& text, const PathWhitelist& pathWhitelist) {
     std::string s = StringHelper::toLower(text);
     StringHelper::replaceAll(s, "\"", "");
     const std::size_t drive = s.find(DRIVE_PATH);
@@ -63,7 +60,7 @@ bool MissingFileCheck::isMissingFileReference(const std::string& text, const std
         return false;
     }
     if (!_noPrefixExists(s)) return false;
-    return !_isWhitelisted(s, pathWhitelist);
+    return !pathWhitelist.matches(s);
 }
 
 bool MissingFileCheck::_noPrefixExists(const std::string& path) {
@@ -90,19 +87,6 @@ bool MissingFileCheck::_noPrefixExists(const std::string& path) {
 bool MissingFileCheck::_fileExists(const std::string& path) {
     ++_counts.fileTests;
     return _files.fileExists(path);
-}
-
-bool MissingFileCheck::_isWhitelisted(const std::string& path, const std::set<std::string>& pathWhitelist) {
-    for (const std::string& pattern : pathWhitelist) {
-        try {
-            if (util::regexp::ATLRegularExpressionImpl(pattern).match(path)) return true;
-        } catch (const util::regexp::ATLRegularExpressionException& failure) {
-            // Also a pattern that needed too much work: its answer is unknown.
-            assertionFailed(failure.getMessage(), __FILE__, __LINE__);
-            return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace com::quorvex::products::tamblix

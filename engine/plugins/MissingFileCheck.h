@@ -17,9 +17,10 @@
 // fails, and whatever the file-exists query makes of other failures.
 
 #include <cstdint>
-#include <set>
 #include <string>
 #include <unordered_set>
+
+#include "engine/plugins/PathWhitelist.h"
 
 namespace platform::file {
 class FileExistsQuery;
@@ -42,9 +43,8 @@ public:
     MissingFileCheck(platform::file::FileExistsQuery& fileExists, platform::file::DirectoryExistsQuery& dirExists,
                      platform::file::DriveTypeQuery& driveType);
 
-    // pathWhitelist: patterns in the compact regular-expression syntax; an invalid
-    // one is an internal error and makes the answer false.
-    bool isMissingFileReference(const std::string& text, const std::set<std::string>& pathWhitelist);
+    // An invalid pattern in pathWhitelist makes the answer false (see PathWhitelist.h).
+    bool isMissingFileReference(const std::string& text, const PathWhitelist& pathWhitelist);
     void clearCache() { _checkedPaths.clear(); }
     const Counts& counts() const { return _counts; }
 
@@ -52,7 +52,6 @@ private:
     // False as soon as some prefix of path exists as a file.
     bool _noPrefixExists(const std::string& path);
     bool _fileExists(const std::string& path);
-    static bool _isWhitelisted(const std::string& path, const std::set<std::string>& pathWhitelist);
 
     platform::file::FileExistsQuery& _files;
     platform::file::DirectoryExistsQuery& _directories;

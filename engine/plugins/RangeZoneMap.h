@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,14 +21,25 @@ namespace com::quorvex::products::tamblix {
 // Below HKEY_CURRENT_USER.
 extern const char* const RANGES_ROOT;
 
+// What the scan read of a subkey that has a ":Range".
+struct RangeSubkey {
+    std::string text;  // of ":Range"
+    std::optional<std::uint32_t> zone;  // "*", when the subkey has one
+    // Whether it has subkeys or values besides ":Range" and "*" (the user's
+    // zones for single protocols, say).
+    bool holdsMore = false;
+};
+
 struct HeldRange {
     std::string subkey;
     std::uint32_t zone = 0;  // 0 when the subkey has no "*"
+    bool hasZone = false;
+    bool holdsMore = false;
 };
 
 struct RangeZoneMap {
-    // By ":Range" text; of two subkeys with the same text the later one in
-    // enumeration order.
+    // By ":Range" text in one letter case (registryNameFold); of two subkeys with
+    // the same text the later one in enumeration order.
     std::map<std::string, HeldRange> ranges;
     // The highest number of a subkey named "Range" + number, 0 without one.
     std::int64_t highest = 0;
@@ -41,13 +53,15 @@ struct RangeZoneMap {
 // Numbers too large for 64 bits stay at a bound far above any real one.
 std::int64_t rangeNumber(const std::string& subkeyName);
 
-// Adds one subkey as the scan read it: its name, and its ":Range" text and zone
-// when it has a ":Range".
-void addRangeSubkey(RangeZoneMap& map, const std::string& name, const std::string* rangeText, std::uint32_t zone);
+// Adds one subkey as the scan read it: its name, and what it holds when it has a
+// ":Range".
+void addRangeSubkey(RangeZoneMap& map, const std::string& name, const std::optional<RangeSubkey>& range);
 
 // The records of every definition in map order, each with root HKEY_CURRENT_USER,
 // the definition's info and recommend, and group "rangegroup" + its place in the
-// list. New ranges take the numbers after the highest one, skipping names in use.
+// list. Range texts compare without regard to case. New ranges take the numbers
+// after the highest one, skipping names in use. A removal deletes the range's
+// subkey when it holds nothing but ":Range" and "*", else takes out only its "*".
 std::vector<RegistryModification> rangeRecords(const std::map<std::string, RangeDefinition>& definitions,
                                                const RangeZoneMap& map);
 

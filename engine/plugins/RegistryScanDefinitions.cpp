@@ -44,7 +44,7 @@ void loadWhitelists(const XmlDocument& document, RegistryScanDefinitions& defini
     for (int i = 0; i < keys.getLength(); ++i) definitions.keyWhitelist.insert(element(keys, i).getAttribute("key"));
     const XmlNodeList paths = document.selectNodes(SECTION + "/Whitelist/Paths/Entry");
     for (int i = 0; i < paths.getLength(); ++i)
-        definitions.pathWhitelist.insert(element(paths, i).getAttribute("regExp"));
+        definitions.pathWhitelist.add(element(paths, i).getAttribute("regExp"));
 }
 
 void loadDefaultGroup(const XmlDocument& document, RegistryScanDefinitions& definitions) {

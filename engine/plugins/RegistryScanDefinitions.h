@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/plugins/PathWhitelist.h"
 #include "engine/plugins/RegistryErrorEntry.h"
 
 namespace com::quorvex::products::tamblix {
@@ -21,8 +22,8 @@ struct RegistryScanDefinitions {
     std::vector<RegistryScanKey> scanKeys;
     // Full key names (long root name, "\", path) skipped with everything below them.
     std::set<std::string> keyWhitelist;
-    // Patterns; a missing path that matches one is no finding.
-    std::set<std::string> pathWhitelist;
+    // A missing path that matches one of its patterns is no finding.
+    PathWhitelist pathWhitelist;
     // Key prefix -> the group its findings are shown under.
     std::map<std::string, RegistryErrorGroup> groups;
     std::string productName;

@@ -1,8 +1,11 @@
 #include "engine/plugins/RestrictedDomainPlugin.h"
 
+#include <optional>
+
 #include "platform/failure/Assertion.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/registry/RegistryExceptions.h"
+#include "platform/registry/RegistryHelpers.h"
 #include "platform/registry/RegistryService.h"
 
 namespace com::quorvex::products::tamblix {
@@ -30,13 +33,20 @@ void RestrictedDomainPlugin::scan(ScanResults& results, ScanProgressListener* pr
 void RestrictedDomainPlugin::_scan(ScanResults& results) {
     const DomainKeyListing listing = _listZoneMap();
     const std::map<std::string, DomainLocation> held = existingDomains(listing);
-    unsigned counter = 0;
+    // What was read before a failure is still suggested: those records are decided
+    // only with one another, and the domains after the failure get none.
+    std::vector<DomainEntry> entries;
+    std::optional<std::string> failure;
     for (const auto& [domain, definition] : _definitions) {
-        const std::string group = "domaingroup" + std::to_string(counter++);
-        const DomainEntryState state = _readState(definition, held, listing, results);
-        for (RegistryModification& record : domainRecords(definition, state, group))
-            results.registryChanges.push_back(std::move(record));
+        try {
+            entries.push_back({definition, _readState(definition, held, listing, results)});
+        } catch (const RegistryException& e) {
+            failure = e.getMessage();
+            break;
+        }
     }
+    for (RegistryModification& record : domainRecords(entries)) results.registryChanges.push_back(std::move(record));
+    if (failure) results.scanProblems.push_back(*failure);
 }
 
 DomainKeyListing RestrictedDomainPlugin::_listZoneMap() {
@@ -54,9 +64,9 @@ DomainEntryState RestrictedDomainPlugin::_readState(const DomainDefinition& defi
                                                     const std::map<std::string, DomainLocation>& held,
                                                     const DomainKeyListing& listing, ScanResults& results) {
     DomainEntryState state;
-    const auto found = held.find(definition.domain);
+    const auto found = held.find(registryNameFold(definition.domain));
     if (found == held.end()) {
-        state.mainExists = mainKeyExists(definition.domain, listing);
+        state.mainKey = mainKeyName(definition.domain, listing);
         return state;
     }
     state.location = found->second;
@@ -68,10 +78,8 @@ DomainEntryState RestrictedDomainPlugin::_readState(const DomainDefinition& defi
             results.scanProblems.push_back(failure.getMessage());
         }
     } else {
-        const auto key = _registry.openKey(ROOT_CURRENT_USER, domainKey(at.top), ACCESS_READ);
-        const auto reader = _registry.createReader(key.get());
-        state.topSubkeys = reader->enumSubkeys().size();
-        state.topHasZone = reader->valueExists("*");
+        state.own = readZoneKey(_registry, domainKey(at.top, at.sub));
+        if (!at.sub.empty()) state.top = readZoneKey(_registry, domainKey(at.top));
     }
     return state;
 }

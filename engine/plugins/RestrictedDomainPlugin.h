@@ -6,7 +6,7 @@
 //
 // A failure to read the zone of one domain is a problem line and the domain
 // counts as not restricted; any other registry failure is a problem line that
-// ends this plugin's scan, keeping the records made before.
+// ends this plugin's scan, keeping the records of the domains read before.
 
 #include <map>
 #include <string>

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "engine/plugins/ZoneKey.h"
 #include "platform/failure/Assertion.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/registry/RegistryExceptions.h"
@@ -34,13 +35,14 @@ RangeZoneMap RestrictedRangePlugin::_readZoneMap() {
     for (const std::string& name : _registry.createReader(root.get())->enumSubkeys()) {
         const auto key = _registry.openKey(ROOT_CURRENT_USER, std::string(RANGES_ROOT) + "\\" + name, ACCESS_READ);
         const auto reader = _registry.createReader(key.get());
-        std::optional<std::string> text;
-        std::uint32_t zone = 0;
+        std::optional<RangeSubkey> range;
         if (reader->valueExists(":Range")) {
-            text = reader->readValue(":Range").getString();
-            if (reader->valueExists("*")) zone = reader->readValue("*").getDword();
+            range.emplace();
+            range->text = reader->readValue(":Range").getString();
+            if (reader->valueExists("*")) range->zone = reader->readValue("*").getDword();
+            range->holdsMore = !holdsOnly(readZoneKey(*reader), {":Range", "*"});
         }
-        addRangeSubkey(map, name, text ? &*text : nullptr, zone);
+        addRangeSubkey(map, name, range);
     }
     return map;
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/plugins/HtmlText.h"
+#include "platform/registry/RegistryHelpers.h"
 #include "platform/xml/XmlDocument.h"
 
 namespace com::quorvex::products::tamblix {
@@ -43,6 +44,24 @@ std::vector<ZoneEntry> readEntries(const std::string& xmlText, const char* xpath
     return entries;
 }
 
+// Zone map names are the same whatever their letter case, so an entry replaces
+// an earlier one of the same text in any case; the map stays keyed by the text
+// as written, the later entry's.
+template <class Definition, class Make>
+void keepEntries(std::vector<ZoneEntry> read, std::map<std::string, Definition>& entries, Make make) {
+    std::map<std::string, std::string> byName;
+    for (const auto& kept : entries) byName.emplace(windows::registry::registryNameFold(kept.first), kept.first);
+    for (ZoneEntry& entry : read) {
+        const auto [named, fresh] = byName.try_emplace(windows::registry::registryNameFold(entry.text), entry.text);
+        if (!fresh) {
+            entries.erase(named->second);
+            named->second = entry.text;
+        }
+        const std::string text = entry.text;
+        entries[text] = make(std::move(entry));
+    }
+}
+
 }  // namespace
 
 std::string defaultZoneInfo(const std::string& text, bool add, const std::string& kind) {
@@ -52,13 +71,15 @@ std::string defaultZoneInfo(const std::string& text, bool add, const std::string
 }
 
 void loadDomainDefinitions(const std::string& xmlText, std::map<std::string, DomainDefinition>& entries) {
-    for (auto& entry : readEntries(xmlText, DOMAINS_PATH, "domain"))
-        entries[entry.text] = DomainDefinition{entry.text, entry.add, std::move(entry.info), entry.recommend};
+    keepEntries(readEntries(xmlText, DOMAINS_PATH, "domain"), entries, [](ZoneEntry entry) {
+        return DomainDefinition{std::move(entry.text), entry.add, std::move(entry.info), entry.recommend};
+    });
 }
 
 void loadRangeDefinitions(const std::string& xmlText, std::map<std::string, RangeDefinition>& entries) {
-    for (auto& entry : readEntries(xmlText, RANGES_PATH, "range"))
-        entries[entry.text] = RangeDefinition{entry.text, entry.add, std::move(entry.info), entry.recommend};
+    keepEntries(readEntries(xmlText, RANGES_PATH, "range"), entries, [](ZoneEntry entry) {
+        return RangeDefinition{std::move(entry.text), entry.add, std::move(entry.info), entry.recommend};
+    });
 }
 
 }  // namespace com::quorvex::products::tamblix

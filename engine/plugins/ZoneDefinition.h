@@ -28,8 +28,8 @@ struct RangeDefinition {
 };
 
 // The entries of every "domain" (or "range") element the xpath selects, added to
-// entries in document order: a later entry of the same text replaces an earlier
-// one. An element without its "add" attribute, or with a boolean attribute that is
+// entries in document order: a later entry of the same text, in any letter case,
+// replaces an earlier one. An element without its "add" attribute, or with a boolean attribute that is
 // no boolean, fails with the XML layer's XMLException and adds nothing; so does a
 // text that does not parse.
 void loadDomainDefinitions(const std::string& xmlText, std::map<std::string, DomainDefinition>& entries);

@@ -30,6 +30,11 @@ RegistryModification removeSubkeyRecord(const ZoneSuggestion& suggestion, const 
     return record(suggestion, key, RegistryModification::REMOVE_SUBKEY);
 }
 
+RegistryModification removeZoneRecord(const ZoneSuggestion& suggestion, const std::string& key,
+                                      const ModificationValue& zone) {
+    return record(suggestion, key, RegistryModification::REMOVE_VALUE, "*", zone);
+}
+
 RegistryModification restrictRecord(const ZoneSuggestion& suggestion, const std::string& key) {
     return record(suggestion, key, RegistryModification::SET_VALUE, "*",
                   ModificationValue{.type = ModificationValue::TYPE_DWORD, .number = RESTRICTED_ZONE, .text = ""});

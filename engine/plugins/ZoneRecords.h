@@ -16,6 +16,9 @@ struct ZoneSuggestion {
 
 RegistryModification addSubkeyRecord(const ZoneSuggestion& suggestion, const std::string& key);
 RegistryModification removeSubkeyRecord(const ZoneSuggestion& suggestion, const std::string& key);
+// Removes the key's "*"; data is the zone it held, for the log.
+RegistryModification removeZoneRecord(const ZoneSuggestion& suggestion, const std::string& key,
+                                      const ModificationValue& zone);
 // Sets the DWORD "*" of the key to the restricted zone.
 RegistryModification restrictRecord(const ZoneSuggestion& suggestion, const std::string& key);
 RegistryModification setTextRecord(const ZoneSuggestion& suggestion, const std::string& key, const std::string& name,

@@ -5,22 +5,25 @@
 #include <fstream>
 #include <mutex>
 
+#include "platform/failure/TimeText.h"
+
 namespace {
 
 const char* const FRAME = "----------------------------------------";
 
-// The C library keeps one static buffer for localtime and asctime.
+// The C library keeps one static buffer for localtime.
 std::mutex timeBufferLock;
 
 std::string localTimeText() {
-    std::lock_guard<std::mutex> hold(timeBufferLock);
-    std::time_t now = std::time(nullptr);
-    const std::tm* parts = std::localtime(&now);
-    const char* text = parts ? std::asctime(parts) : nullptr;
-    if (!text) return "";
-    std::string result(text);
-    if (!result.empty() && result.back() == '\n') result.pop_back();
-    return result;
+    std::tm parts{};
+    {
+        std::lock_guard<std::mutex> hold(timeBufferLock);
+        const std::time_t now = std::time(nullptr);
+        const std::tm* local = std::localtime(&now);
+        if (!local) return "";
+        parts = *local;
+    }
+    return platform::timeText(parts);
 }
 
 }  // namespace

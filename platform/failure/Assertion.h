@@ -7,7 +7,7 @@
 
 void assertionFailed(const std::string& expression, const std::string& file, int line) noexcept;
 
-// The report text itself, for a given time text (asctime form without its line feed).
+// The report text itself, for a given time text (see TimeText.h).
 std::string assertionReport(const std::string& expression, const std::string& file, int line,
                             const std::string& occurred);
 

@@ -45,4 +45,8 @@ std::vector<std::uint8_t> utf16leOfRegistryText(std::string_view text) {
     return tree::bytesOfUnits(tree::utf8ToUtf16(text));
 }
 
+std::string registryNameFold(std::string_view name) {
+    return tree::utf16ToUtf8(tree::lowerCase(tree::utf8ToUtf16(name)));
+}
+
 }  // namespace windows::registry

@@ -34,4 +34,8 @@ std::string fullKeyName(std::uint32_t root, const std::string& subkey);
 // bytes the registry keeps them in, without a terminating zero.
 std::vector<std::uint8_t> utf16leOfRegistryText(std::string_view text);
 
+// A name in the one letter case the registry compares names in: two key or
+// value names are the same exactly when their folds are equal.
+std::string registryNameFold(std::string_view name);
+
 }  // namespace windows::registry

@@ -1,9 +1,9 @@
 #include "platform/util/StringHelper.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "platform/failure/Assertion.h"
+#include "platform/failure/TimeText.h"
 #include "platform/util/LocalTime.h"
 #include "platform/util/UtilExceptions.h"
 
@@ -74,21 +74,6 @@ std::string StringHelper::wideToNarrow(const std::wstring& wideText) {
     return std::string(buffer.data(), converted);
 }
 
-std::string StringHelper::currentTimeText() { return timeText(localTimeNow()); }
-
-std::string StringHelper::timeText(const std::tm& time) {
-    // The C library's asctime layout, written into our own buffer: asctime's
-    // static one is shared by every thread.
-    static const char* const WEEKDAYS[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    static const char* const MONTHS[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    const char* weekday = time.tm_wday >= 0 && time.tm_wday < 7 ? WEEKDAYS[time.tm_wday] : "???";
-    const char* month = time.tm_mon >= 0 && time.tm_mon < 12 ? MONTHS[time.tm_mon] : "???";
-    char buffer[96];  // room for every field at its widest
-    const int written = std::snprintf(buffer, sizeof buffer, "%.3s %.3s%3d %.2d:%.2d:%.2d %lld", weekday, month,
-                                      time.tm_mday, time.tm_hour, time.tm_min, time.tm_sec,
-                                      1900LL + time.tm_year);
-    return written > 0 ? std::string(buffer, static_cast<std::size_t>(written)) : std::string();
-}
+std::string StringHelper::currentTimeText() { return platform::timeText(localTimeNow()); }
 
 }  // namespace util

@@ -2,7 +2,6 @@
 // Text helpers shared by every layer. Texts are narrow byte strings in the
 // platform's ANSI code page; comparisons are byte-exact.
 
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -36,12 +35,8 @@ public:
     // character has no narrow form there.
     static std::string wideToNarrow(const std::wstring& wideText);
 
-    // The local time now as asctime writes it, without the final line feed,
-    // e.g. "Wed Jan  3 09:05:00 2007".
+    // The local time now as platform::timeText writes it, e.g. "Wed Jan 03 09:05:00 2007".
     static std::string currentTimeText();
-
-    // The asctime form of the given time, without the final line feed.
-    static std::string timeText(const std::tm& time);
 };
 
 }  // namespace util

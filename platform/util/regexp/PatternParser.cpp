@@ -1,7 +1,5 @@
 #include "platform/util/regexp/PatternParser.h"
 
-#include <cstring>
-
 #include "platform/util/UtilExceptions.h"
 
 namespace util::regexp {
@@ -50,8 +48,9 @@ PatternTree PatternParser::parse() {
     return std::move(_tree);
 }
 
-bool PatternParser::_currentIsOneOf(const char* characters) const {
-    return !_atEnd() && std::strchr(characters, _current()) != nullptr;
+bool PatternParser::_currentIsOneOf(std::string_view characters) const {
+    // A 0 byte of the pattern is an ordinary character, never one of these.
+    return !_atEnd() && characters.find(_current()) != std::string_view::npos;
 }
 
 void PatternParser::_invalid() const {

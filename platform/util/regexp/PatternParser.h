@@ -12,7 +12,8 @@
 // elsewhere it asserts the start; $ asserts the end of the text; ? * + after an
 // element, followed by ? to take as few as possible; ( ) grouping; { } a match
 // group, numbered from 0 in the order of the opening braces; | alternatives;
-// ! the following element (with its quantifier) must not match here.
+// ! the following element (with its quantifier) must not match here. Every other
+// byte, a 0 byte included, stands for itself.
 //
 // Patterns nested deeper than MAX_NESTING (parentheses, braces, negations) are
 // refused as invalid, so that neither parsing nor compiling can exhaust the
@@ -44,7 +45,7 @@ private:
 
     bool _atEnd() const { return _position >= _text.size(); }
     char _current() const { return _text[_position]; }
-    bool _currentIsOneOf(const char* characters) const;
+    bool _currentIsOneOf(std::string_view characters) const;
     [[noreturn]] void _invalid() const;
 
     const std::string& _pattern;

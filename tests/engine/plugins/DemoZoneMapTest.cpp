@@ -53,7 +53,8 @@ TEST(DemoZoneMap, EveryCaseOfBothPluginsIsMetAndTheChangesAreSuggested) {
                   "add subkey Domains\\example.com" + spyware,
                   "add subkey Domains\\example.com\\spyware" + spyware,
                   "set value Domains\\example.com\\spyware *=dword:4" + spyware,
-                  "remove subkey Domains\\trusted.example | domaingroup6 | off | "
+                  // Its key also holds a zone for https, which stays.
+                  "remove value Domains\\trusted.example *=dword:4 | domaingroup6 | off | "
                   "Takes <i>trusted.example</i> out of the zone map: the publisher vouches for it",
                   "remove subkey Domains\\partner.example\\www | domaingroup7 | off | "
                   "Removes the www.partner.example domain from the restricted zone",

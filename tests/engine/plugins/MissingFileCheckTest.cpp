@@ -100,7 +100,7 @@ TEST(MissingFileCheck, DecidesWhetherATextNamesAMissingFileOnAFixedDisk) {
         SCOPED_TRACE(std::string(c.note) + ": " + c.text);
         FakeFileSystem files(c.files, c.directories, c.drives);
         MissingFileCheck check(files, files, files);
-        EXPECT_EQ(check.isMissingFileReference(c.text, c.pathWhitelist), c.reported);
+        EXPECT_EQ(check.isMissingFileReference(c.text, PathWhitelist(c.pathWhitelist)), c.reported);
     }
     EXPECT_TRUE(std::filesystem::exists(scratch.path() / "assertion.txt"));
 }

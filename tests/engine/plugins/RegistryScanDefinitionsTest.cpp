@@ -60,7 +60,7 @@ TEST_F(Definitions, DocumentsAddUpAndClearingKeepsTheTexts) {
     EXPECT_EQ(definitions.scanKeys[1].subkey, "");
     EXPECT_EQ(definitions.scanKeys[2].root, ROOT_CLASSES_ROOT);
     EXPECT_EQ(definitions.keyWhitelist, std::set<std::string>{"HKEY_LOCAL_MACHINE\\Software\\Wine"});
-    EXPECT_EQ(definitions.pathWhitelist, std::set<std::string>{"^c:\\\\temp"});
+    EXPECT_EQ(definitions.pathWhitelist.patterns(), std::set<std::string>{"^c:\\\\temp"});
     EXPECT_EQ(definitions.productName, "Second");
     EXPECT_EQ(definitions.defaultHeading, "Registry");
     EXPECT_EQ(definitions.descDataPointing, "Data of %VALUE% under %KEY% points to %FILE%");

@@ -123,11 +123,11 @@ TEST(RegistryUndoFile, InvalidDataIsAnInternalErrorAndAnEmptyText) {
 }
 
 TEST(RegistryUndoFile, NameHeaderAndBytes) {
-    EXPECT_EQ(undoFileName("Wed Jan  3 09:05:00 2007"), "undo from Wed Jan  3 09-05-00 2007.reg");
-    EXPECT_EQ(undoFileHeader("Wed Jan  3 09:05:00 2007"),
+    EXPECT_EQ(undoFileName("Wed Jan 03 09:05:00 2007"), "undo from Wed Jan 03 09-05-00 2007.reg");
+    EXPECT_EQ(undoFileHeader("Wed Jan 03 09:05:00 2007"),
               "Windows Registry Editor Version 5.00\n\n"
               ";The values found under the following keys were removed when cleaning the registry.\n"
-              ";This file will undo the changes from Wed Jan  3 09:05:00 2007 and reinsert all removed keys.\n"
+              ";This file will undo the changes from Wed Jan 03 09:05:00 2007 and reinsert all removed keys.\n"
               ";Todo this right-click on this file in Explorer and then select Merge.\n\n");
     EXPECT_EQ(undoFileBytes("W\xc3\xa4\n"), (std::vector<char>{'\xFF', '\xFE', 'W', 0, '\xE4', 0, '\n', 0}));
     EXPECT_EQ(undoFileBytes("\xf0\x9f\x98\x80"), (std::vector<char>{'\xFF', '\xFE', '\x3D', '\xD8', '\x00', '\xDE'}));

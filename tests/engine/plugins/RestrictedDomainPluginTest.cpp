@@ -89,21 +89,26 @@ TEST_F(RestrictedDomains, SuggestsWhatBringsEachDomainWhereItsDefinitionWantsIt)
          zoneKey("Domains\\b.c", zoneValue("dword:00000002")) + zoneKey("Domains\\b.c\\a", zoneValue("dword:00000004")),
          domain("a.b.c", false),
          {std::string("remove subkey Domains\\b.c\\a | domaingroup0 | off | ") + REMOVES_ABC}},
-        {"to leave: a main domain goes with everything below it, whatever its zone",
+        {"to leave: a main domain with subdomains loses only its own zone, whatever it is",
          zoneKey("Domains\\b.c", zoneValue("dword:00000001")) + zoneKey("Domains\\b.c\\a") + zoneKey("Domains\\b.c\\d"),
          domain("b.c", false),
-         {"remove subkey Domains\\b.c | domaingroup0 | off | Removes the b.c domain from the restricted zone"}},
+         {"remove value Domains\\b.c *=dword:1 | domaingroup0 | off | Removes the b.c domain from the restricted zone"}},
         {"to leave and not there", zoneKey("Domains\\x.y"), domain("a.b.c", false) + domain("b.c", false), {}},
         {"a name without a dot never counts as present",
          zoneKey("Domains\\localhost", zoneValue("dword:00000004")),
          domain("localhost", true) + domain("intranet", false),
          {"add subkey Domains\\localhost | domaingroup1 | off | Adds the localhost domain to the restricted zone",
           "set value Domains\\localhost *=dword:4 | domaingroup1 | off | Adds the localhost domain to the restricted zone"}},
-        {"letter case counts when comparing with key names",
+        // As the registry compares key names; a new key goes below the main key as it is named.
+        {"letter case does not count when comparing with key names",
          zoneKey("Domains\\b.c\\a", zoneValue("dword:00000004")),
-         domain("A.b.c", true) + domain("a.B.c", false),
-         {"add subkey Domains\\b.c\\A | domaingroup0 | off | Adds the A.b.c domain to the restricted zone",
-          "set value Domains\\b.c\\A *=dword:4 | domaingroup0 | off | Adds the A.b.c domain to the restricted zone"}},
+         domain("A.b.c", true) + domain("x.B.C", true),
+         {"add subkey Domains\\b.c\\x | domaingroup1 | off | Adds the x.B.C domain to the restricted zone",
+          "set value Domains\\b.c\\x *=dword:4 | domaingroup1 | off | Adds the x.B.C domain to the restricted zone"}},
+        {"of two definitions that differ in letter case only, the later one counts",
+         zoneKey("Domains\\b.c\\a", zoneValue("dword:00000004")),
+         domain("a.b.c", true) + domain("A.B.c", false),
+         {"remove subkey Domains\\b.c | domaingroup0 | off | Removes the A.B.c domain from the restricted zone"}},
         // A key below a name with no dot or with two dots holds a domain too; it
         // is read and removed where it is, not where its labels would put it.
         {"held below a key without a dot",
@@ -135,6 +140,103 @@ TEST_F(RestrictedDomains, SuggestsWhatBringsEachDomainWhereItsDefinitionWantsIt)
         EXPECT_EQ(results.scanProblems, std::vector<std::string>{});
         EXPECT_TRUE(results.hostsChanges.empty() && results.fileChanges.empty() && results.fixProblems.empty());
     }
+}
+
+std::string removes(const std::string& name) { return "Removes the " + name + " domain from the restricted zone"; }
+std::string adds(const std::string& name) { return "Adds the " + name + " domain to the restricted zone"; }
+
+// (zone map before, definitions) -> records, and the zone map after the engine
+// applied them all: a removal takes out only what names its domain, and the
+// records of one scan, decided together, never undo one another.
+TEST_F(RestrictedDomains, ARemovalTakesOutOnlyWhatNamesItsDomain) {
+    struct Case {
+        const char* name;
+        std::string zoneMap;
+        std::string definitions;
+        std::vector<std::string> records;  // after the fix
+        std::vector<std::string> after;    // below Domains
+    };
+    const Case cases[] = {
+        {"a key that holds only its zone goes",
+         zoneKey("Domains\\b.c", zoneValue("dword:00000004")) + zoneKey("Domains\\x.y", zoneValue("dword:00000002")),
+         domain("b.c", false),
+         {"remove subkey Domains\\b.c | domaingroup0 | on | " + removes("b.c") + " | applied"},
+         {"x.y", "  *=dword:2"}},
+        {"the user's zone for one protocol stays",
+         zoneKey("Domains\\b.c", zoneValue("dword:00000004") + "\"http\"=dword:00000002\n"),
+         domain("b.c", false),
+         {"remove value Domains\\b.c *=dword:4 | domaingroup0 | on | " + removes("b.c") + " | applied"},
+         {"b.c", "  http=dword:2"}},
+        {"a subdomain the user added stays",
+         zoneKey("Domains\\b.c", zoneValue("dword:00000004")) + zoneKey("Domains\\b.c\\www", zoneValue("dword:00000002")),
+         domain("b.c", false),
+         {"remove value Domains\\b.c *=dword:4 | domaingroup0 | on | " + removes("b.c") + " | applied"},
+         {"b.c", "b.c\\www", "  *=dword:2"}},
+        {"without a zone of its own there is nothing to take out",
+         zoneKey("Domains\\b.c", "\"https\"=dword:00000004\n") + zoneKey("Domains\\d.e\\a", zoneValue("dword:00000004")),
+         domain("b.c", false) + domain("d.e", false),
+         {},
+         {"b.c", "  https=dword:4", "d.e", "d.e\\a", "  *=dword:4"}},
+        {"a subdomain's key goes; its top key holds more",
+         zoneKey("Domains\\b.c", "\"http\"=dword:00000002\n") + zoneKey("Domains\\b.c\\a", zoneValue("dword:00000004")),
+         domain("a.b.c", false),
+         {"remove subkey Domains\\b.c\\a | domaingroup0 | on | " + removes("a.b.c") + " | applied"},
+         {"b.c", "  http=dword:2"}},
+        {"a subdomain's key that holds more loses only its zone",
+         zoneKey("Domains\\b.c\\a", zoneValue("dword:00000004") + "\"ftp\"=dword:00000004\n"),
+         domain("a.b.c", false),
+         {"remove value Domains\\b.c\\a *=dword:4 | domaingroup0 | on | " + removes("a.b.c") + " | applied"},
+         {"b.c", "b.c\\a", "  ftp=dword:4"}},
+        {"a top key left with nothing goes with it",
+         zoneKey("Domains\\b.c\\a", zoneValue("dword:00000004")) + zoneKey("Domains\\x.y"),
+         domain("a.b.c", false),
+         {"remove subkey Domains\\b.c | domaingroup0 | on | " + removes("a.b.c") + " | applied"},
+         {"x.y"}},
+        {"letter case does not count",
+         zoneKey("Domains\\Example.COM\\WWW", zoneValue("dword:00000004")) +
+             zoneKey("Domains\\Shop.Example", zoneValue("dword:00000004") + "\"http\"=dword:00000004\n"),
+         domain("www.example.com", false) + domain("shop.example", false),
+         {"remove value Domains\\Shop.Example *=dword:4 | domaingroup0 | on | " + removes("shop.example") + " | applied",
+          "remove subkey Domains\\Example.COM | domaingroup1 | on | " + removes("www.example.com") + " | applied"},
+         {"Shop.Example", "  http=dword:4"}},
+        {"a child's addition and its parent's removal both hold",
+         zoneKey("Domains\\b.c", zoneValue("dword:00000004")),
+         domain("a.b.c", true) + domain("b.c", false),
+         {"add subkey Domains\\b.c\\a | domaingroup0 | on | " + adds("a.b.c") + " | applied",
+          "set value Domains\\b.c\\a *=dword:4 | domaingroup0 | on | " + adds("a.b.c") + " | applied",
+          "remove value Domains\\b.c *=dword:4 | domaingroup1 | on | " + removes("b.c") + " | applied"},
+         {"b.c", "b.c\\a", "  *=dword:4"}},
+        {"a child's removal and its parent's addition both hold",
+         zoneKey("Domains\\b.c\\a", zoneValue("dword:00000004")),
+         domain("a.b.c", false) + domain("b.c", true),
+         {"remove subkey Domains\\b.c\\a | domaingroup0 | on | " + removes("a.b.c") + " | applied",
+          "set value Domains\\b.c *=dword:4 | domaingroup1 | on | " + adds("b.c") + " | applied"},
+         {"b.c", "  *=dword:4"}},
+        {"a sibling's addition keeps the top key",
+         zoneKey("Domains\\b.c\\a", zoneValue("dword:00000004")),
+         domain("a.b.c", false) + domain("x.b.c", true),
+         {"remove subkey Domains\\b.c\\a | domaingroup0 | on | " + removes("a.b.c") + " | applied",
+          "add subkey Domains\\b.c\\x | domaingroup1 | on | " + adds("x.b.c") + " | applied",
+          "set value Domains\\b.c\\x *=dword:4 | domaingroup1 | on | " + adds("x.b.c") + " | applied"},
+         {"b.c", "b.c\\x", "  *=dword:4"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        useZoneMap(c.zoneMap);
+        const FixOutcome outcome = fixEverythingWith<RestrictedDomainPlugin>(
+            "<restricted-domains-plugin>" + c.definitions + "</restricted-domains-plugin>");
+        EXPECT_EQ(outcome.records, c.records);
+        EXPECT_EQ(outcome.problems, std::vector<std::string>{});
+        EXPECT_EQ(zoneMapBelow("Domains"), c.after);
+    }
+}
+
+TEST_F(RestrictedDomains, ATakenOutZoneIsLoggedWithTheZoneItHeld) {
+    useZoneMap(zoneKey("Domains\\b.c", zoneValue("dword:00000004") + "\"http\"=dword:00000002\n"));
+    const FixOutcome outcome =
+        fixEverythingWith<RestrictedDomainPlugin>("<restricted-domains-plugin>" + domain("b.c", false) + "</restricted-domains-plugin>");
+    EXPECT_EQ(outcome.log, "Registry modifications\n----------------------\nRemoved registry value: HKCU\\" +
+                               std::string(DOMAINS_ROOT) + "\\b.c,*=4");
 }
 
 TEST_F(RestrictedDomains, ReportsItsProgressOnceAndDoesNothingWithoutDefinitions) {

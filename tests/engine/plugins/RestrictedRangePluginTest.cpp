@@ -103,11 +103,15 @@ TEST_F(RestrictedRanges, SuggestsWhatBringsEachRangeWhereItsDefinitionWantsIt) {
          held("Range1", "10.0.0.1") + held("Range2", "10.0.0.1", "dword:00000002"),
          range("10.0.0.1", false),
          {"remove subkey Ranges\\Range2 | rangegroup0 | off | " + removes("10.0.0.1")}},
-        {"the text is compared exactly, letter case included",
+        {"the text is compared without regard to letter case",
+         held("Range1", "FE80::1", "dword:00000002") + held("Range2", "fe80::2"),
+         range("fe80::1", true) + range("FE80::2", false),
+         {"remove subkey Ranges\\Range2 | rangegroup0 | off | " + removes("FE80::2"),
+          "set value Ranges\\Range1 *=dword:4 | rangegroup1 | off | " + adds("fe80::1")}},
+        {"of two definitions that differ in letter case only, the later one counts",
          held("Range1", "Host.example"),
          range("host.example", true) + range("  Host.example ", false),
-         std::vector<std::string>{"remove subkey Ranges\\Range1 | rangegroup0 | off | " + removes("Host.example")} +
-             added("Range2", "host.example", "rangegroup1")},
+         {"remove subkey Ranges\\Range1 | rangegroup0 | off | " + removes("Host.example")}},
         // A key name is the same whatever its letter case: range3 does not raise
         // the number, but a new Range3 would be that very key.
         {"a new range never takes a name in use",
@@ -121,6 +125,45 @@ TEST_F(RestrictedRanges, SuggestsWhatBringsEachRangeWhereItsDefinitionWantsIt) {
         const ScanResults results = scan(c.definitions);
         EXPECT_EQ(render(results.registryChanges), c.records);
         EXPECT_EQ(results.scanProblems, std::vector<std::string>{});
+    }
+}
+
+// (zone map before, definitions) -> records, and the zone map after the engine
+// applied them all: a removal takes out only what names its range.
+TEST_F(RestrictedRanges, ARemovalTakesOutOnlyWhatNamesItsRange) {
+    struct Case {
+        const char* name;
+        std::string zoneMap;
+        std::vector<std::string> records;  // after the fix
+        std::vector<std::string> after;    // below Ranges
+    };
+    const std::string text = ":Range\"=\"10.0.0.1\"\n";
+    const std::string tail = " | rangegroup0 | on | " + removes("10.0.0.1") + " | applied";
+    const Case cases[] = {
+        {"a subkey that holds only its text and zone goes", held("Range1", "10.0.0.1") + held("Range2", "10.0.0.2"),
+         {"remove subkey Ranges\\Range1" + tail},
+         {"Range2", "  :Range=\"10.0.0.2\"", "  *=dword:4"}},
+        {"a subkey with a text only goes", held("Range1", "10.0.0.1", nullptr), {"remove subkey Ranges\\Range1" + tail}, {}},
+        {"the user's zone for one protocol stays",
+         zoneKey("Ranges\\Range1", "\"" + text + zoneValue("dword:00000004") + "\"http\"=dword:00000002\n"),
+         {"remove value Ranges\\Range1 *=dword:4" + tail},
+         {"Range1", "  :Range=\"10.0.0.1\"", "  http=dword:2"}},
+        {"a subkey below it stays", held("Range1", "10.0.0.1") + zoneKey("Ranges\\Range1\\Notes"),
+         {"remove value Ranges\\Range1 *=dword:4" + tail},
+         {"Range1", "  :Range=\"10.0.0.1\"", "Range1\\Notes"}},
+        {"without a zone of its own there is nothing to take out",
+         zoneKey("Ranges\\Range1", "\"" + text + "\"https\"=dword:00000004\n"),
+         {},
+         {"Range1", "  :Range=\"10.0.0.1\"", "  https=dword:4"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        useZoneMap(c.zoneMap);
+        const FixOutcome outcome = fixEverythingWith<RestrictedRangePlugin>(
+            "<restricted-ranges-plugin>" + range("10.0.0.1", false) + "</restricted-ranges-plugin>");
+        EXPECT_EQ(outcome.records, c.records);
+        EXPECT_EQ(outcome.problems, std::vector<std::string>{});
+        EXPECT_EQ(zoneMapBelow("Ranges"), c.after);
     }
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <future>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "platform/file/FileExceptions.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/registry/RegistryExceptions.h"
+#include "tests/engine/AssertionLog.h"
 #include "tests/engine/plugins/ScannerFixture.h"
 
 using namespace scanner_testing;
@@ -123,6 +126,26 @@ TEST_F(ScanRegistryWalk, WalksSubkeysBeforeValuesAndSkipsWhitelistedAndDeniedKey
     EXPECT_EQ(found, order);
     EXPECT_EQ(scanner.getStatistics().keys, 6u);
     EXPECT_EQ(scanner.getStatistics().values, 11u);
+}
+
+// What the publisher meant to keep is unknown, so no path is offered; the
+// pattern is checked once, when it is loaded, however many paths are looked at.
+TEST_F(ScanRegistryWalk, AnInvalidWhitelistPatternIsReportedOnceAndKeepsEveryPath) {
+    scanner.clearDefinitions();
+    scanner.loadDefinitions(
+        definitionsXml(scanKey(MACHINE, "Software\\Vendor"), "<Paths><Entry regExp=\"^c:\\\\temp\"/></Paths>"));
+    scan();
+    const std::size_t paths = results.registryChanges.size();  // as many as get to the whitelist
+    EXPECT_GE(paths, 5u);
+    scanner.loadDefinitions(definitionsXml("", "<Paths><Entry regExp=\"(unclosed\"/></Paths>"));
+    scan();
+    scan();
+    EXPECT_TRUE(results.registryChanges.empty());
+    EXPECT_TRUE(scanner.getRegistryChanges().empty());
+    EXPECT_EQ(engine_testing::assertionMessages(), std::vector<std::string>{"You passed an invalid regular expression."});
+    std::ifstream report("assertion.txt");
+    const std::string text((std::istreambuf_iterator<char>(report)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("regular expression.\n(unclosed\nFile: "), std::string::npos) << text;
 }
 
 TEST_F(ScanRegistryWalk, OverlappingScanKeysReportAValueTwice) {

@@ -77,6 +77,11 @@ TEST_F(ZonePlugins, ReadTheirEntriesWithDefaultInfoTextsAndLaterEntriesReplacing
         EXPECT_EQ(descriptions(*plugin),
                   (std::vector<std::string>{"Removes the " + std::string(kind.held) + " " + word + " from the restricted zone", "<b>Bad</b> site",
                                             "Adds the new&lt;1&gt;&amp; " + word + " to the restricted zone"}));
+        // The same text in other letters replaces it too, and is kept as it is now written.
+        plugin->loadDefinitions(section(kind, entry(kind, "MARKED", "add=\"true\" info=\"capitals\"")));
+        EXPECT_EQ(descriptions(*plugin),
+                  (std::vector<std::string>{"capitals", "Removes the " + std::string(kind.held) + " " + word + " from the restricted zone",
+                                            "Adds the new&lt;1&gt;&amp; " + word + " to the restricted zone"}));
 
         plugin->clearDefinitions();
         EXPECT_FALSE(plugin->hasDefinitions());

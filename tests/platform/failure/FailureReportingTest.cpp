@@ -6,6 +6,7 @@
 #include "platform/failure/Assertion.h"
 #include "platform/failure/LastError.h"
 #include "platform/failure/SystemErrors.h"
+#include "platform/failure/TimeText.h"
 #include "tests/support/TempDir.h"
 
 using testing_support::TempDir;
@@ -65,14 +66,14 @@ const char* const EXPECTED_REPORT =
     "Assertion failed. Message: _state == ENGINE_READY\n"
     "File: Engine.cpp\n"
     "Line: 42\n"
-    "Occurred: Wed Jan  3 09:05:00 2007\n"
+    "Occurred: Wed Jan 03 09:05:00 2007\n"
     "\n"
     "Please contact the developers and include this message.\n"
     "Thank you for helping us improve the software.\n"
     "----------------------------------------\n";
 
 TEST(AssertionReport, HasItsNineLines) {
-    EXPECT_EQ(assertionReport("_state == ENGINE_READY", "Engine.cpp", 42, "Wed Jan  3 09:05:00 2007"),
+    EXPECT_EQ(assertionReport("_state == ENGINE_READY", "Engine.cpp", 42, "Wed Jan 03 09:05:00 2007"),
               EXPECTED_REPORT);
 }
 
@@ -90,6 +91,35 @@ void expectReport(const std::vector<std::string>& lines, size_t first, const std
     EXPECT_EQ(lines[first + 6], "Please contact the developers and include this message.");
     EXPECT_EQ(lines[first + 7], "Thank you for helping us improve the software.");
     EXPECT_EQ(lines[first + 8], frame);
+}
+
+std::tm timeOf(int year, int month, int day, int hour, int minute, int second, int weekday) {
+    std::tm parts{};
+    parts.tm_year = year - 1900;
+    parts.tm_mon = month - 1;
+    parts.tm_mday = day;
+    parts.tm_hour = hour;
+    parts.tm_min = minute;
+    parts.tm_sec = second;
+    parts.tm_wday = weekday;
+    return parts;
+}
+
+// The day as two digits whatever the C library's asctime would do, single blanks.
+TEST(TimeText, WeekdayMonthDayClockAndYear) {
+    const std::pair<std::tm, const char*> cases[] = {
+        {timeOf(2007, 1, 3, 9, 5, 0, 3), "Wed Jan 03 09:05:00 2007"},
+        {timeOf(2007, 1, 13, 19, 45, 9, 6), "Sat Jan 13 19:45:09 2007"},
+        {timeOf(1999, 12, 31, 23, 59, 59, 5), "Fri Dec 31 23:59:59 1999"},
+        {timeOf(2024, 2, 29, 0, 0, 0, 4), "Thu Feb 29 00:00:00 2024"},
+        {timeOf(2030, 6, 1, 12, 30, 7, 0), "Sun Jun 01 12:30:07 2030"},
+        {timeOf(2016, 12, 31, 23, 59, 60, 6), "Sat Dec 31 23:59:60 2016"},  // a leap second
+        {timeOf(12345, 13, 3, 9, 5, 0, 7), "??? ??? 03 09:05:00 12345"},   // out of range: shown as held
+    };
+    for (const auto& [time, text] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(platform::timeText(time), text);
+    }
 }
 
 std::vector<std::string> linesOf(const std::string& text) {

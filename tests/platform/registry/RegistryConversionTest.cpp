@@ -86,5 +86,14 @@ TEST_F(RegistryConversion, AnExpandStringWithoutItsZeroIsReportedAndReadToItsEnd
     EXPECT_NE(scratch.read("assertion.txt").find("Assertion failed. Message: bytes.back() == '\\0'"), std::string::npos);
 }
 
+// The registry's letter case rule, for names the layers above compare themselves.
+TEST(RegistryNameFold, GivesEqualTextsExactlyForNamesTheRegistryTakesAsOne) {
+    EXPECT_EQ(registryNameFold("Example.COM"), registryNameFold("example.com"));
+    EXPECT_EQ(registryNameFold("\xC3\x84rger.de"), registryNameFold("\xC3\xA4rger.de"));  // Ä and ä
+    EXPECT_EQ(registryNameFold("Range1"), "range1");
+    EXPECT_NE(registryNameFold("a.b"), registryNameFold("a_b"));
+    EXPECT_EQ(registryNameFold(std::string("A\0B", 3)), std::string("a\0b", 3));
+}
+
 }  // namespace
 }  // namespace windows::registry

@@ -37,6 +37,21 @@ TEST(RegularExpression, LiteralsEscapesAndAnyCharacter) {
     expectMatches(std::begin(cases), std::end(cases));
 }
 
+// A 0 byte in a pattern stands for itself: never for the end of the pattern, an
+// alternative, the end of a group, a range or a negated set.
+TEST(RegularExpression, AZeroByteIsAnOrdinaryCharacter) {
+    using namespace std::string_literals;
+    const MatchCase cases[] = {
+        {"a\0b"s, "xa\0by"s, true},  {"a\0b"s, "a"s, false},        {"a\0b"s, "b"s, false},
+        {"a\0b"s, "ab"s, false},      {"(a\0)"s, "a\0"s, true},      {"(a\0)"s, "a"s, false},
+        {"{\0}"s, "\0"s, true},      {"{\0}"s, "x"s, false},         {"[\0]"s, "x\0"s, true},
+        {"[\0]"s, "x"s, false},       {"[a\0c]"s, "b"s, false},       {"[a\0c]"s, "c"s, true},
+        {"!\0a"s, "\0a"s, true},     {"^!\0a"s, "\0a"s, false},     {"a?\0"s, "\0"s, true},
+        {"a?\0"s, "x"s, false},       {"\0$"s, "x\0"s, true},        {"\0$"s, "\0x"s, false},
+    };
+    expectMatches(std::begin(cases), std::end(cases));
+}
+
 TEST(RegularExpression, ByteSets) {
     const MatchCase cases[] = {
         {"[abc]", "xbz", true},       {"[abc]", "xyz", false},      {"[0-9]+", "abc123", true},

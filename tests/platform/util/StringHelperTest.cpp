@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "platform/failure/TimeText.h"
 #include "platform/util/StringHelper.h"
 #include "platform/util/UtilExceptions.h"
 
@@ -108,43 +109,12 @@ TEST(StringHelper, WideToNarrowConvertsInTheCLocale) {
     }
 }
 
-std::tm timeOf(int year, int month, int day, int hour, int minute, int second, int weekday) {
-    std::tm parts{};
-    parts.tm_year = year - 1900;
-    parts.tm_mon = month - 1;
-    parts.tm_mday = day;
-    parts.tm_hour = hour;
-    parts.tm_min = minute;
-    parts.tm_sec = second;
-    parts.tm_wday = weekday;
-    return parts;
-}
-
-std::string cLibraryTimeText(const std::tm& parts) {
-    std::string text = std::asctime(&parts);
-    text.pop_back();
-    return text;
-}
-
-TEST(StringHelper, TimeTextHasTheAsctimeLayout) {
-    EXPECT_EQ(StringHelper::timeText(timeOf(2007, 1, 3, 9, 5, 0, 3)), "Wed Jan  3 09:05:00 2007");
-    const std::tm samples[] = {
-        timeOf(2007, 1, 3, 9, 5, 0, 3),    timeOf(1999, 12, 31, 23, 59, 59, 5), timeOf(2024, 2, 29, 0, 0, 0, 4),
-        timeOf(2030, 6, 10, 12, 30, 7, 1), timeOf(1970, 1, 1, 0, 0, 0, 4),      timeOf(2016, 12, 31, 23, 59, 60, 6),
-    };
-    for (const auto& parts : samples) {
-        const std::string expected = cLibraryTimeText(parts);
-        SCOPED_TRACE(expected);
-        EXPECT_EQ(StringHelper::timeText(parts), expected);
-    }
-}
-
 TEST(StringHelper, CurrentTimeTextIsTheLocalTimeNow) {
     const std::time_t before = std::time(nullptr);
     const std::string text = StringHelper::currentTimeText();
     const std::time_t after = std::time(nullptr);
-    const std::string first = cLibraryTimeText(*std::localtime(&before));
-    const std::string last = cLibraryTimeText(*std::localtime(&after));
+    const std::string first = platform::timeText(*std::localtime(&before));
+    const std::string last = platform::timeText(*std::localtime(&after));
     EXPECT_TRUE(text == first || text == last) << text;
     EXPECT_EQ(text.size(), 24u);
 }
