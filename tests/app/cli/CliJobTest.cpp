@@ -8,6 +8,7 @@
 
 #include "app/cli/CliJob.h"
 #include "app/cli/EngineDriver.h"
+#include "platform/failure/Assertion.h"
 #include "engine/TamblixEngineImpl.h"
 #include "platform/file/prefix/PrefixFileServices.h"
 #include "tests/app/JsonValue.h"
@@ -49,6 +50,7 @@ public:
             owned->scanFailure = plugin.scanFailure;
             owned->fixProblem = plugin.fixProblem;
             owned->waitForCancel = plugin.waitForCancel;
+            owned->failCheck = plugin.failCheck;
             owned->afterProgress = plugin.afterProgress;
             live = owned.get();
             plugins.push_back(std::move(owned));
@@ -274,6 +276,42 @@ TEST_F(CliJobTest, MachineTextsCannotSteerTheTerminal) {
         << listing;
     EXPECT_EQ(listing.find('\x1b'), std::string::npos);
     EXPECT_EQ(listing.find('\r'), std::string::npos);
+}
+
+// Sends assertion reports where a run's options say, and back to standard output after.
+class RoutedReports {
+public:
+    explicit RoutedReports(const std::vector<std::string>& arguments) {
+        routeAssertionReports(parseOptions(arguments));
+    }
+    ~RoutedReports() { setAssertionConsole(AssertionConsole::STANDARD_OUTPUT); }
+};
+
+TEST_F(CliJobTest, AssertionReportsStayOutOfTheJson) {
+    plugin.hosts = {hostsRecord("ads.example.com", true)};
+    plugin.failCheck = true;
+    for (const bool asJson : {true, false}) {
+        SCOPED_TRACE(asJson ? "--json" : "text");
+        const std::vector<std::string> arguments =
+            asJson ? std::vector<std::string>{"scan", "--json"} : std::vector<std::string>{"scan"};
+        const RoutedReports routed(arguments);
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        const int exitCode = run(arguments);
+        const std::string standardOutput = testing::internal::GetCapturedStdout();
+        const std::string standardError = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(exitCode, 1);
+        const std::string report = "Assertion failed. Message: !failCheck\n";
+        if (asJson) {
+            EXPECT_EQ(standardOutput, "");
+            EXPECT_NE(standardError.find(report), std::string::npos) << standardError;
+            EXPECT_EQ(json()["hosts"][0]["host"].text, "ads.example.com");
+        } else {
+            // Without --json the report goes where it always goes.
+            EXPECT_NE(standardOutput.find(report), std::string::npos) << standardOutput;
+            EXPECT_EQ(standardError.find(report), std::string::npos) << standardError;
+        }
+    }
 }
 
 // A progress stream that tells when a text has been written to it.
