@@ -2,6 +2,7 @@
 
 #include "app/cli/Report.h"
 #include "app/cli/Suggestions.h"
+#include "platform/failure/Assertion.h"
 #include "platform/failure/Exception.h"
 
 namespace com::quorvex::products::tamblix::cli {
@@ -19,6 +20,10 @@ int report(std::ostream& out, TamblixEngine& engine, const CliOptions& options, 
 }
 
 }  // namespace
+
+void routeAssertionReports(const CliOptions& options) {
+    setAssertionConsole(options.json ? AssertionConsole::STANDARD_ERROR : AssertionConsole::STANDARD_OUTPUT);
+}
 
 int runCommand(TamblixEngine& engine, EngineDriver& driver, const CliOptions& options, std::ostream& out) {
     RunOutcome outcome;

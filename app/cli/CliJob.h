@@ -15,4 +15,8 @@ namespace com::quorvex::products::tamblix::cli {
 
 int runCommand(TamblixEngine& engine, EngineDriver& driver, const CliOptions& options, std::ostream& out);
 
+// With --json, standard output carries the report alone: assertion reports go to
+// standard error from here on. Called before start-up, whose checks report too.
+void routeAssertionReports(const CliOptions& options);
+
 }  // namespace com::quorvex::products::tamblix::cli

@@ -4,6 +4,7 @@
 
 #include "app/cli/JsonText.h"
 #include "app/cli/Suggestions.h"
+#include "app/cli/TerminalText.h"
 #include "platform/failure/Exception.h"
 #include "platform/registry/RegistryKeyNames.h"
 
@@ -59,6 +60,15 @@ std::string mark(const ModificationState& state) {
 
 const char* boolText(bool value) { return value ? "true" : "false"; }
 
+// A machine text or a description as the listing shows it.
+std::string shown(const std::string& text) { return terminalText(text); }
+std::string shownDescription(const std::string& html) { return terminalText(htmlToText(html)); }
+
+// The description of a record in JSON: the HTML as the definitions give it, and its text.
+std::string jsonDescription(const std::string& html) {
+    return "\"description\": " + jsonString(html) + ", \"text\": " + jsonString(htmlToText(html));
+}
+
 std::string jsonList(const std::vector<std::string>& texts) {
     std::string out = "[";
     for (std::size_t i = 0; i < texts.size(); ++i) out += (i ? ", " : "") + jsonString(texts[i]);
@@ -76,24 +86,25 @@ void writeTextSuggestions(std::ostream& out, const ScanResults& results) {
         }
         if (s.table == Suggestion::REGISTRY) {
             const auto& first = results.registryChanges[s.first];
-            out << "  " << mark(first.state) << " " << s.id << "  " << first.description << "\n";
+            out << "  " << mark(first.state) << " " << s.id << "  " << shownDescription(first.description) << "\n";
             for (std::size_t i = s.first; i < s.first + s.count; ++i) {
                 const auto& record = results.registryChanges[i];
-                out << "      " << registryActionName(record.action) << ": " << keyName(record);
-                if (carriesValue(record)) out << " value \"" << record.valueName << "\"";
-                if (record.action == RegistryModification::SET_VALUE) out << " = " << dataText(record.data);
+                out << "      " << registryActionName(record.action) << ": " << shown(keyName(record));
+                if (carriesValue(record)) out << " value \"" << shown(record.valueName) << "\"";
+                if (record.action == RegistryModification::SET_VALUE) out << " = " << shown(dataText(record.data));
                 out << "\n";
             }
         } else if (s.table == Suggestion::HOSTS) {
             const auto& record = results.hostsChanges[s.first];
             out << "  " << mark(record.state) << " " << s.id << "  " << hostsActionName(record.action) << ": "
-                << record.entry.host << " -> " << record.entry.address << "  " << record.description << "\n";
+                << shown(record.entry.host) << " -> " << shown(record.entry.address) << "  "
+                << shownDescription(record.description) << "\n";
         } else {
             const auto& record = results.fileChanges[s.first];
-            out << "  " << mark(record.state) << " " << s.id << "  Delete: " << record.path;
-            if (!record.innerName.empty()) out << " (holds " << record.innerName << ")";
+            out << "  " << mark(record.state) << " " << s.id << "  Delete: " << shown(record.path);
+            if (!record.innerName.empty()) out << " (holds " << shown(record.innerName) << ")";
             if (record.variant) out << " (variant)";
-            out << "  " << record.description << "\n";
+            out << "  " << shownDescription(record.description) << "\n";
         }
     }
 }
@@ -101,7 +112,7 @@ void writeTextSuggestions(std::ostream& out, const ScanResults& results) {
 void writeTextProblems(std::ostream& out, const char* heading, const std::vector<std::string>& problems) {
     if (problems.empty()) return;
     out << heading << "\n";
-    for (const auto& problem : problems) out << "  " << problem << "\n";
+    for (const auto& problem : problems) out << "  " << terminalLines(problem) << "\n";
 }
 
 void writeJsonRegistry(std::ostream& out, const std::vector<RegistryModification>& records) {
@@ -116,7 +127,7 @@ void writeJsonRegistry(std::ostream& out, const std::vector<RegistryModification
             out << "{\"type\": \"dword\", \"number\": " << r.data.number << "}";
         else
             out << "{\"type\": \"string\", \"text\": " << jsonString(r.data.text) << "}";
-        out << ", \"description\": " << jsonString(r.description) << "}";
+        out << ", " << jsonDescription(r.description) << "}";
     }
     out << (records.empty() ? "],\n" : "\n  ],\n");
 }
@@ -128,8 +139,7 @@ void writeJsonHosts(std::ostream& out, const std::vector<HostsModification>& rec
         out << (i ? ",\n" : "\n") << "    {\"id\": " << jsonString(r.state.id)
             << ", \"selected\": " << boolText(r.state.selected) << ", \"applied\": " << boolText(r.state.applied)
             << ", \"action\": " << jsonString(hostsActionName(r.action)) << ", \"host\": " << jsonString(r.entry.host)
-            << ", \"address\": " << jsonString(r.entry.address) << ", \"description\": " << jsonString(r.description)
-            << "}";
+            << ", \"address\": " << jsonString(r.entry.address) << ", " << jsonDescription(r.description) << "}";
     }
     out << (records.empty() ? "],\n" : "\n  ],\n");
 }
@@ -142,7 +152,7 @@ void writeJsonFiles(std::ostream& out, const std::vector<FileModification>& reco
             << ", \"selected\": " << boolText(r.state.selected) << ", \"applied\": " << boolText(r.state.applied)
             << ", \"action\": \"Delete\", \"path\": " << jsonString(r.path)
             << ", \"innerName\": " << jsonString(r.innerName) << ", \"variant\": " << boolText(r.variant)
-            << ", \"description\": " << jsonString(r.description) << "}";
+            << ", " << jsonDescription(r.description) << "}";
     }
     out << (records.empty() ? "],\n" : "\n  ],\n");
 }
@@ -157,22 +167,22 @@ std::string stateName(int state) {
 
 void writeTextReport(std::ostream& out, TamblixEngine* engine, const RunOutcome& outcome) {
     if (!engine) {
-        out << "Start-up failed: " << outcome.error << "\n";
+        out << "Start-up failed: " << terminalLines(outcome.error) << "\n";
         return;
     }
-    out << engine->getProductName() << " " << engine->getProductVersion() << ", definitions "
-        << engine->getDefinitionsVersion() << " of " << engine->getDefinitionsDate()
+    out << terminalText(engine->getProductName()) << " " << terminalText(engine->getProductVersion())
+        << ", definitions " << engine->getDefinitionsVersion() << " of " << terminalText(engine->getDefinitionsDate())
         << (outcome.debug ? " (debug mode)" : "") << "\n";
     const ScanResults& results = engine->getScanResults();
     const std::size_t count = suggestionsOf(results).size();
     out << "State: " << stateName(outcome.state) << "; " << count << (count == 1 ? " suggestion" : " suggestions")
         << "\n";
-    if (!outcome.error.empty()) out << "Error: " << outcome.error << "\n";
+    if (!outcome.error.empty()) out << "Error: " << terminalLines(outcome.error) << "\n";
     writeTextSuggestions(out, results);
     writeTextProblems(out, "Problem encountered during scanning phase:", results.scanProblems);
     if (outcome.command == "fix") {
         writeTextProblems(out, "Problems encountered during fixing:", results.fixProblems);
-        if (outcome.state == ENGINE_FIX_FINISHED) out << "Log file: " << engine->getLogFilePath() << "\n";
+        if (outcome.state == ENGINE_FIX_FINISHED) out << "Log file: " << shown(engine->getLogFilePath()) << "\n";
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/failure/Assertion.h"
 
+#include <atomic>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -13,6 +14,8 @@ const char* const FRAME = "----------------------------------------";
 
 // The C library keeps one static buffer for localtime.
 std::mutex timeBufferLock;
+
+std::atomic<AssertionConsole> console{AssertionConsole::STANDARD_OUTPUT};
 
 std::string localTimeText() {
     std::tm parts{};
@@ -43,11 +46,14 @@ std::string assertionReport(const std::string& expression, const std::string& fi
     return text;
 }
 
+void setAssertionConsole(AssertionConsole chosen) noexcept { console.store(chosen); }
+
 void assertionFailed(const std::string& expression, const std::string& file, int line) noexcept {
     try {
         const std::string text = assertionReport(expression, file, line, localTimeText());
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        std::fflush(stdout);
+        std::FILE* stream = console.load() == AssertionConsole::STANDARD_ERROR ? stderr : stdout;
+        std::fwrite(text.data(), 1, text.size(), stream);
+        std::fflush(stream);
         std::ofstream out("assertion.txt", std::ios::binary | std::ios::app);
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
     } catch (...) {

@@ -7,6 +7,13 @@
 
 void assertionFailed(const std::string& expression, const std::string& file, int line) noexcept;
 
+// Where the console copy of every report goes: standard output, unless a program
+// whose standard output carries data for other programs (the command line's
+// JSON) sends it to standard error. One setting for the whole process, as the
+// report is one.
+enum class AssertionConsole { STANDARD_OUTPUT, STANDARD_ERROR };
+void setAssertionConsole(AssertionConsole console) noexcept;
+
 // The report text itself, for a given time text (see TimeText.h).
 std::string assertionReport(const std::string& expression, const std::string& file, int line,
                             const std::string& occurred);

@@ -76,6 +76,20 @@ TEST_F(ProgramsTest, ScanAsTextAndInDebugMode) {
     EXPECT_EQ(parseJson(debug.output)["mode"].text, "debug");
 }
 
+TEST_F(ProgramsTest, AnAssertionReportDuringAJsonScanGoesToStandardError) {
+    // An expandable string without its terminating zero is reported as an
+    // internal error when the scan reads it.
+    std::ofstream(prefix / "user.reg", std::ios::app) << "\n[Software\\\\Unterminated] 1704067200\n"
+                                                         "#time=1da3c457689c000\n\"x\"=hex(2):41,00\n";
+    const ProgramResult json = cli({"scan", "--json"});
+    ASSERT_EQ(json.exitCode, 1) << json.errors;
+    EXPECT_EQ(parseJson(json.output)["state"].text, "scan-finished");
+    EXPECT_NE(json.errors.find("Assertion failed. Message: bytes.back() == '\\0'\n"), std::string::npos) << json.errors;
+
+    const ProgramResult text = cli({"scan"});
+    EXPECT_NE(text.output.find("Assertion failed. Message: bytes.back() == '\\0'\n"), std::string::npos);
+}
+
 TEST_F(ProgramsTest, BadArgumentsEndWithExitCodeTwo) {
     struct Case {
         std::vector<std::string> arguments;

@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
         std::cout << cli::usage();
         return 0;
     }
+    cli::routeAssertionReports(options);
 
     RememberingDisplay display;
     tamblix::StartupSettings settings;

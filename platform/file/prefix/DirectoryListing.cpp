@@ -12,6 +12,7 @@
 #include "platform/file/prefix/FileAttributes.h"
 #include "platform/file/prefix/PseudoFileSystems.h"
 #include "platform/file/prefix/WindowsPath.h"
+#include "platform/util/CaseFolding.h"
 
 namespace platform::prefix {
 
@@ -19,10 +20,14 @@ using platform::file::FindRecord;
 
 namespace {
 
-bool windowsOrder(const std::string& a, const std::string& b) {
-    const std::string lowerA = lowerCase(a), lowerB = lowerCase(b);
-    return lowerA != lowerB ? lowerA < lowerB : a < b;
-}
+struct ListedName {
+    std::string folded;
+    std::string name;
+
+    bool operator<(const ListedName& other) const {
+        return folded != other.folded ? folded < other.folded : name < other.name;
+    }
+};
 
 }  // namespace
 
@@ -66,16 +71,16 @@ bool DirectoryListing::_readNames(const std::string& pattern, bool withDots) {
         ::close(copy);
         return false;
     }
-    std::vector<std::string> names;
+    std::vector<ListedName> names;
     errno = 0;
     while (const dirent* entry = ::readdir(stream.get())) {
-        const std::string name = entry->d_name;
+        std::string name = entry->d_name;
         if (name == "." || name == ".." || !isValidName(name) || !matchesPattern(name, pattern)) continue;
-        names.push_back(name);
+        names.push_back({util::foldCase(name), std::move(name)});
     }
     if (errno != 0) return false;
-    std::sort(names.begin(), names.end(), windowsOrder);
-    _names.insert(_names.end(), names.begin(), names.end());
+    std::sort(names.begin(), names.end());
+    for (auto& listed : names) _names.push_back(std::move(listed.name));
     return true;
 }
 

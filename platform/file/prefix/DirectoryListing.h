@@ -2,7 +2,7 @@
 // Linux only: the find handle of the prefix. A listing holds the names of one
 // directory that match the pattern, in Windows order: "." and ".." first (as
 // Windows lists them in every folder that is not a drive root), then the names
-// sorted with ASCII case ignored. Names that no Windows path can hold (with
+// sorted with case ignored (util/CaseFolding.h), by code point. Names that no Windows path can hold (with
 // \ : * ? " < > | or control characters) are left out. Each entry is looked at
 // when it is delivered; a pseudo file system lists as an empty folder.
 

@@ -4,7 +4,7 @@
 #include <cerrno>
 
 #include "platform/file/prefix/PosixHandles.h"
-#include "platform/file/prefix/WindowsPath.h"
+#include "platform/util/CaseFolding.h"
 
 namespace platform::prefix {
 
@@ -41,7 +41,7 @@ bool ListingCache::_read(const std::string& directory, const struct stat& info, 
     while (const dirent* entry = ::readdir(stream.get())) {
         const std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
-        auto [place, added] = listing.byLowerName.emplace(lowerCase(name), name);
+        auto [place, added] = listing.byFoldedName.emplace(util::foldCase(name), name);
         if (!added && name < place->second) place->second = name;
     }
     return errno == 0;
@@ -61,9 +61,9 @@ bool ListingCache::find(const std::string& directory, const struct stat& info, c
             cached->second = std::move(listing);
         }
     }
-    const auto found = cached->second.byLowerName.find(lowerCase(name));
+    const auto found = cached->second.byFoldedName.find(util::foldCase(name));
     match.reset();
-    if (found != cached->second.byLowerName.end()) match = found->second;
+    if (found != cached->second.byFoldedName.end()) match = found->second;
     return true;
 }
 

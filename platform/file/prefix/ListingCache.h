@@ -26,8 +26,8 @@ public:
     static constexpr std::size_t MAX_LISTINGS = 64;
 
     // The name in directory (whose fresh stat is info) that equals name when
-    // ASCII case is ignored, the smallest one byte-wise when several do; nullopt
-    // when none does. False with errno set when the directory cannot be listed.
+    // case is ignored as Windows ignores it (util/CaseFolding.h), the smallest
+    // one byte-wise when several do; nullopt when none does. False with errno set when the directory cannot be listed.
     bool find(const std::string& directory, const struct stat& info, const std::string& name,
               std::optional<std::string>& match);
 
@@ -38,7 +38,7 @@ private:
         struct timespec changed {};
         struct timespec modified {};
         bool trusted = false;
-        std::unordered_map<std::string, std::string> byLowerName;
+        std::unordered_map<std::string, std::string> byFoldedName;  // folded name -> name on disk
     };
 
     static bool _read(const std::string& directory, const struct stat& info, Listing& listing);

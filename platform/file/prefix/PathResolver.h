@@ -2,7 +2,8 @@
 // Linux only: Windows paths on a prefix. A path is made absolute against the
 // working directory (see currentDirectory), its drive is looked up in
 // dosdevices, and each name is matched as Windows does: the exact name first,
-// otherwise a name of the directory that equals it when ASCII case is ignored.
+// otherwise a name of the directory that equals it when case is ignored as
+// Windows ignores it (util/CaseFolding.h).
 //
 // Failures give the Windows codes: 2 when the folder exists but the last name
 // does not, 3 when a folder on the way is missing or is a file (or the drive is

@@ -1,6 +1,10 @@
 #include "platform/file/prefix/WindowsPath.h"
 
+#include <vector>
+
 #include "platform/failure/LastError.h"
+#include "platform/util/CaseFolding.h"
+#include "platform/util/Utf8.h"
 
 namespace platform::prefix {
 
@@ -41,20 +45,33 @@ bool applyNames(const std::string& text, std::size_t from, AbsolutePath& base, i
     return true;
 }
 
+// The characters of a name as Windows counts them for patterns, case folded: its
+// UTF-16 code units, and a byte that is not UTF-8 (an encoded surrogate's too) as
+// a value no code unit has.
+std::vector<char32_t> foldedUnits(const std::string& text) {
+    std::vector<char32_t> units;
+    units.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t codePoint = 0;
+        const std::size_t length = util::decodeUtf8(text, i, codePoint);
+        if (length == 0 || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
+            units.push_back(0x110000 + static_cast<unsigned char>(text[i++]));
+            continue;
+        }
+        i += length;
+        if (codePoint >= 0x10000) {
+            units.push_back(0xD800 + ((codePoint - 0x10000) >> 10));
+            units.push_back(0xDC00 + ((codePoint - 0x10000) & 0x3FF));
+        } else {
+            units.push_back(util::foldCase(codePoint));
+        }
+    }
+    return units;
+}
+
 }  // namespace
 
-std::string lowerCase(const std::string& text) {
-    std::string result = text;
-    for (char& c : result) c = lower(c);
-    return result;
-}
-
-bool sameNameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
-}
+bool sameNameIgnoringCase(const std::string& a, const std::string& b) { return util::sameIgnoringCase(a, b); }
 
 bool isValidName(const std::string& name) {
     for (const char c : name) {
@@ -107,12 +124,13 @@ bool absolutePath(const std::string& text, const AbsolutePath& current, Absolute
     return applyNames(rest, from, path, error);
 }
 
-bool matchesPattern(const std::string& name, const std::string& pattern) {
-    if (pattern == "*" || pattern == "*.*") return true;
+bool matchesPattern(const std::string& nameText, const std::string& patternText) {
+    if (patternText == "*" || patternText == "*.*") return true;
+    const std::vector<char32_t> name = foldedUnits(nameText), pattern = foldedUnits(patternText);
     // Greedy matching with one remembered star, as for simple globs.
     std::size_t n = 0, p = 0, starAt = std::string::npos, resumeAt = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
             ++n;
             ++p;
         } else if (p < pattern.size() && pattern[p] == '*') {

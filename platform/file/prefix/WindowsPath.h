@@ -31,12 +31,14 @@ bool absolutePath(const std::string& text, const AbsolutePath& current, Absolute
 // \ / : * ? " < > |.
 bool isValidName(const std::string& name);
 
-// ASCII case-insensitive comparison of names.
+// Are two names the same for Windows, which ignores letter case (see
+// util/CaseFolding.h).
 bool sameNameIgnoringCase(const std::string& a, const std::string& b);
-std::string lowerCase(const std::string& text);
 
-// Does the name match a find pattern with the wildcards * and ? (case ignored;
-// "*.*" matches every name).
+// Does the name match a find pattern with the wildcards * and ? (case ignored as
+// in sameNameIgnoringCase; "*.*" matches every name). As for Windows, ? stands
+// for one UTF-16 code unit, so a letter beyond U+FFFF takes two; a byte that is
+// not UTF-8 is one character of its own.
 bool matchesPattern(const std::string& name, const std::string& pattern);
 
 }  // namespace platform::prefix

@@ -16,7 +16,9 @@ std::u16string utf8ToUtf16(std::string_view text);
 std::string utf16ToUtf8(std::u16string_view text);
 void appendUtf8(std::string& out, std::u16string_view text);
 
-// The lower-case form of a code unit, as the registry compares names.
+// The lower-case form of a code unit, as the registry compares names: Windows'
+// case table (util/CaseFolding.h), which Wine's server uses for key and value
+// names too.
 char16_t lowerCase(char16_t unit);
 std::u16string lowerCase(std::u16string_view text);
 

@@ -8,6 +8,7 @@
 
 #include "app/cli/CliJob.h"
 #include "app/cli/EngineDriver.h"
+#include "platform/failure/Assertion.h"
 #include "engine/TamblixEngineImpl.h"
 #include "platform/file/prefix/PrefixFileServices.h"
 #include "tests/app/JsonValue.h"
@@ -49,6 +50,7 @@ public:
             owned->scanFailure = plugin.scanFailure;
             owned->fixProblem = plugin.fixProblem;
             owned->waitForCancel = plugin.waitForCancel;
+            owned->failCheck = plugin.failCheck;
             owned->afterProgress = plugin.afterProgress;
             live = owned.get();
             plugins.push_back(std::move(owned));
@@ -181,7 +183,7 @@ TEST_F(CliJobTest, TheReportListsEveryRecordAndGroupsRegistryRuns) {
     EXPECT_EQ(report["suggestions"].number, 4);
     const JsonValue& first = report["registry"][0];
     EXPECT_EQ(first.memberOrder, (std::vector<std::string>{"id", "group", "selected", "applied", "action", "key",
-                                                            "valueName", "data", "description"}));
+                                                            "valueName", "data", "description", "text"}));
     EXPECT_EQ(first["id"].text, firstGroupId);
     EXPECT_EQ(first["group"].text, "domaingroup0");
     EXPECT_TRUE(first["selected"].boolean);
@@ -194,6 +196,7 @@ TEST_F(CliJobTest, TheReportListsEveryRecordAndGroupsRegistryRuns) {
     EXPECT_FALSE(report["registry"][2]["selected"].boolean);
     EXPECT_EQ(report["registry"][2]["action"].text, "Remove subkey");
     EXPECT_EQ(report["hosts"][0]["description"].text, "Says \"blocked\"\nthen <b>more</b>");
+    EXPECT_EQ(report["hosts"][0]["text"].text, "Says \"blocked\" then more");
     EXPECT_EQ(report["hosts"][0]["action"].text, "add redirection");
     EXPECT_FALSE(report["hosts"][0]["selected"].boolean);
     EXPECT_EQ(report["files"][0]["innerName"].text, "dialer.exe");
@@ -222,6 +225,93 @@ TEST_F(CliJobTest, TheTextReportShowsRunsAsOneSuggestion) {
                             "      Add value: HKEY_CURRENT_USER\\Software\\Zones\\a\\b value \"*\" = dword:4\n"
                             "HOSTS:\n"
                             "  [ ] " + hostsId + "  add redirection: ads.example.com -> 127.0.0.1  Blocks ads.example.com\n");
+}
+
+TEST_F(CliJobTest, DescriptionsAreTextOnTheTerminalAndBothInTheJson) {
+    plugin.registry = {registryRecord("Software\\Tool", "g", true)};
+    plugin.registry[0].description =
+        "<p class=\"x\">The value <b>Path</b> of <b>HKEY_CURRENT_USER\\Software\\R&amp;D</b></p>\r\n"
+        "<p>points to &quot;C:\\R&eacute;sum&#233;.txt&quot;,<br/>which is&nbsp;gone "
+        "&lt;!&gt; &copy; &#x2014; &bogus;</p>";
+    plugin.hosts = {hostsRecord("ads.example.com", false)};
+    plugin.hosts[0].description = "<script>alert(1)</script>Blocks\t<i>ads</i><!-- a <b>note</b> -->";
+    plugin.files = {fileRecord("C:\\setup.exe", false)};
+    plugin.files[0].description = "Unwanted <a href='x>y'>adware</a>";
+    const std::string registryText =
+        "The value Path of HKEY_CURRENT_USER\\Software\\R&D points to \"C:\\R\xc3\xa9sum\xc3\xa9.txt\", which is"
+        "\xc2\xa0gone <!> \xc2\xa9 \xe2\x80\x94 &bogus;";
+
+    EXPECT_EQ(run({"scan"}), 1);
+    const std::string listing = output.str();
+    EXPECT_NE(listing.find("  " + registryText + "\n"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("127.0.0.1  Blocks ads\n"), std::string::npos) << listing;
+    EXPECT_NE(listing.find("Delete: C:\\setup.exe  Unwanted adware\n"), std::string::npos) << listing;
+
+    EXPECT_EQ(run({"scan", "--json"}), 1);
+    const JsonValue report = json();
+    EXPECT_EQ(report["registry"][0]["description"].text, plugin.registry[0].description);
+    EXPECT_EQ(report["registry"][0]["text"].text, registryText);
+    EXPECT_EQ(report["hosts"][0]["text"].text, "Blocks ads");
+    EXPECT_EQ(report["files"][0].memberOrder.back(), "text");
+    EXPECT_EQ(report["files"][0]["text"].text, "Unwanted adware");
+}
+
+TEST_F(CliJobTest, MachineTextsCannotSteerTheTerminal) {
+    using namespace std::string_literals;
+    plugin.registry = {registryRecord("Software\\\x1b]0;owned\x07Tool", "g", true)};
+    plugin.registry[0].valueName = "a\rb";
+    plugin.registry[0].data.type = ModificationValue::TYPE_STRING;
+    plugin.registry[0].data.text = "one\0two\n\xc2\x9b" "2J \xff"s;
+    plugin.scanProblems = {"Error when reading a registry key.\n\nSystem error message: \x1b[31mdenied\r\n"};
+
+    EXPECT_EQ(run({"scan"}), 1);
+    const std::string listing = output.str();
+    EXPECT_NE(listing.find("Add value: HKEY_CURRENT_USER\\Software\\\\x1B]0;owned\\x07Tool value \"a\\x0Db\" = "
+                           "\"one\\x00two\\x0A\\x9B2J \\xFF\"\n"),
+              std::string::npos)
+        << listing;
+    // A problem keeps its lines.
+    EXPECT_NE(listing.find("  Error when reading a registry key.\n\nSystem error message: \\x1B[31mdenied\n"),
+              std::string::npos)
+        << listing;
+    EXPECT_EQ(listing.find('\x1b'), std::string::npos);
+    EXPECT_EQ(listing.find('\r'), std::string::npos);
+}
+
+// Sends assertion reports where a run's options say, and back to standard output after.
+class RoutedReports {
+public:
+    explicit RoutedReports(const std::vector<std::string>& arguments) {
+        routeAssertionReports(parseOptions(arguments));
+    }
+    ~RoutedReports() { setAssertionConsole(AssertionConsole::STANDARD_OUTPUT); }
+};
+
+TEST_F(CliJobTest, AssertionReportsStayOutOfTheJson) {
+    plugin.hosts = {hostsRecord("ads.example.com", true)};
+    plugin.failCheck = true;
+    for (const bool asJson : {true, false}) {
+        SCOPED_TRACE(asJson ? "--json" : "text");
+        const std::vector<std::string> arguments =
+            asJson ? std::vector<std::string>{"scan", "--json"} : std::vector<std::string>{"scan"};
+        const RoutedReports routed(arguments);
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        const int exitCode = run(arguments);
+        const std::string standardOutput = testing::internal::GetCapturedStdout();
+        const std::string standardError = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(exitCode, 1);
+        const std::string report = "Assertion failed. Message: !failCheck\n";
+        if (asJson) {
+            EXPECT_EQ(standardOutput, "");
+            EXPECT_NE(standardError.find(report), std::string::npos) << standardError;
+            EXPECT_EQ(json()["hosts"][0]["host"].text, "ads.example.com");
+        } else {
+            // Without --json the report goes where it always goes.
+            EXPECT_NE(standardOutput.find(report), std::string::npos) << standardOutput;
+            EXPECT_EQ(standardError.find(report), std::string::npos) << standardError;
+        }
+    }
 }
 
 // A progress stream that tells when a text has been written to it.

@@ -5,6 +5,7 @@
 
 #include "app/cli/CliOptions.h"
 #include "app/cli/JsonText.h"
+#include "app/cli/TerminalText.h"
 #include "platform/failure/Exception.h"
 #include "tests/app/JsonValue.h"
 
@@ -42,6 +43,63 @@ TEST(JsonText, EscapesWhatJsonRequiresAndKeepsEveryByte) {
         const std::string json = jsonString(c.text);
         EXPECT_EQ(json, c.json);
         EXPECT_EQ(testing_support::parseJson(json).text, c.decoded);
+    }
+}
+
+TEST(TerminalText, HtmlReadsAsOneLineOfText) {
+    struct Case {
+        const char* what;
+        std::string html;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"inline tags go", "The <b>key</b> <i>is</i> <span class='a'>gone</span>", "The key is gone"},
+        {"tags that end a line leave a blank", "one<br>two<br/>three<p>four</p>five</td><td>six",
+         "one two three four five six"},
+        {"white space runs are one blank", "  a\r\n\tb \n\n c  ", "a b c"},
+        {"named references", "&lt;&gt;&amp;&quot;&apos; &eacute;&Eacute; &hellip; &euro;",
+         "<>&\"' \xc3\xa9\xc3\x89 \xe2\x80\xa6 \xe2\x82\xac"},
+        {"numeric references", "&#65;&#x42;&#X43; &#128512;", "ABC \xf0\x9f\x98\x80"},
+        {"references that name no character", "&#0; &#xD800; &#x110000;", "\xef\xbf\xbd \xef\xbf\xbd \xef\xbf\xbd"},
+        {"unknown or unfinished references stay", "&bogus; &amp &#; &#x; AT&T &", "&bogus; &amp &#; &#x; AT&T &"},
+        {"names are case-sensitive", "&AMP; &Eacute;", "&AMP; \xc3\x89"},
+        {"a reference to a line break is white space", "a&#10;b", "a b"},
+        {"a < that begins no tag is text", "1 < 2 and 3 <= 4 <", "1 < 2 and 3 <= 4 <"},
+        {"a quoted > stays inside its tag", "<a title=\"x > y\" href='>'>link</a>", "link"},
+        {"comments go, also unterminated ones", "a<!-- <b>b</b> -->c<!-- d", "ac"},
+        {"script and style keep nothing", "<style>p { }</style>x<SCRIPT>if (a < b) go();</script >y", "xy"},
+        {"a tag that is not closed ends the text", "text <b class=\"open", "text"},
+        {"references are decoded once", "&amp;lt;", "&lt;"},
+        {"empty", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(htmlToText(c.html), c.text);
+    }
+}
+
+TEST(TerminalText, ControlCharactersAndStrayBytesAreShownAsEscapes) {
+    using namespace std::string_literals;
+    struct Case {
+        std::string text;
+        std::string single;  // terminalText
+        std::string lines;   // terminalLines
+    };
+    const Case cases[] = {
+        {"C:\\R\xc3\xa9sum\xc3\xa9.txt \xe2\x82\xac", "C:\\R\xc3\xa9sum\xc3\xa9.txt \xe2\x82\xac",
+         "C:\\R\xc3\xa9sum\xc3\xa9.txt \xe2\x82\xac"},
+        {"\x1b[2Jx\x07", "\\x1B[2Jx\\x07", "\\x1B[2Jx\\x07"},
+        {"a\0b\x7f"s, "a\\x00b\\x7F", "a\\x00b\\x7F"},
+        {"line\r\nnext\nlast\r", "line\\x0D\\x0Anext\\x0Alast\\x0D", "line\nnext\nlast\\x0D"},
+        {"tab\there", "tab\\x09here", "tab\\x09here"},
+        // C1 controls (U+009B is a CSI of its own) and bytes that are not UTF-8.
+        {"\xc2\x9b" "31m \xc2\xa0", "\\x9B31m \xc2\xa0", "\\x9B31m \xc2\xa0"},
+        {"\xff\xc3(\xed\xa0\x80", "\\xFF\\xC3(\\xED\\xA0\\x80", "\\xFF\\xC3(\\xED\\xA0\\x80"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.text));
+        EXPECT_EQ(terminalText(c.text), c.single);
+        EXPECT_EQ(terminalLines(c.text), c.lines);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/plugins/Plugin.h"
+#include "platform/failure/Assertion.h"
 #include "platform/failure/Exception.h"
 
 namespace cli_testing {
@@ -26,6 +27,8 @@ struct OfferingPlugin : Plugin {
     std::string scanFailure;
     std::string fixProblem;
     bool waitForCancel = false;
+    // Lets one of the plugin's own checks fail during the scan.
+    bool failCheck = false;
     // Called after the progress text was reported.
     std::function<void()> afterProgress;
 
@@ -48,6 +51,7 @@ struct OfferingPlugin : Plugin {
 
     void scan(ScanResults& results, ScanProgressListener* progress) override {
         if (!progressText.empty()) progress->progress(progressText);
+        TAMBLIX_ASSERT(!failCheck);
         if (afterProgress) afterProgress();
         if (!scanFailure.empty()) throw TamblixEngineException(scanFailure);
         results.registryChanges.insert(results.registryChanges.end(), registry.begin(), registry.end());

@@ -64,6 +64,16 @@ TEST_F(PrefixWalk, WalksDepthFirstInWindowsOrderFromTheFirstEntryOfADriveRoot) {
     EXPECT_EQ(flat.named(), (std::vector<std::string>{"C:\\A|a1.txt", "C:\\A|sub"}));
 }
 
+TEST_F(PrefixWalk, ListsNamesBeyondAsciiWithCaseIgnored) {
+    for (const char* name : {"\xc3\x89" "b", "\xc3\xa9" "a", "Z", "\xc3\xa9" "A", "e"})
+        file(std::string("names/") + name);
+    RecordingVisitor visitor;
+    services().fileFinder().find("c:\\names", false, visitor);
+    // Éb and éa sort by their letters after É; the two names that differ in case only, byte-wise.
+    EXPECT_EQ(visitor.named(), (std::vector<std::string>{"c:\\names|e", "c:\\names|Z", "c:\\names|\xc3\xa9" "A",
+                                                          "c:\\names|\xc3\xa9" "a", "c:\\names|\xc3\x89" "b"}));
+}
+
 TEST_F(PrefixWalk, StoppingAListingEndsOnlyThatDirectory) {
     RecordingVisitor visitor;
     visitor.answer = [](const FindRecord& entry, bool) {

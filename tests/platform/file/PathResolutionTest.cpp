@@ -62,6 +62,50 @@ TEST_F(PathResolution, NamesMatchExactlyFirstThenWithCaseIgnored) {
     EXPECT_EQ(testing_support::readFile(resolver.resolve("c:\\program files\\APP\\app.EXE").native), "app");
 }
 
+TEST_F(PathResolution, LettersBeyondAsciiMatchAsWindowsMatchesThem) {
+    file("Program Files/Tool/R\xc3\xa9sum\xc3\xa9.txt", "cv");
+    file("Greek/\xce\xa3\xce\xbf\xcf\x86\xce\xaf\xce\xb1.txt");  // Σοφία
+    file("Greek/\xce\xbb\xce\xad\xce\xbe\xce\xb9\xcf\x82.txt");  // λέξις, with final sigma
+    file("German/stra\xc3\x9f" "e.txt");
+    file("Turkish/\xc4\xb1rmak.txt");                    // ırmak, dotless i
+    file("Latin/\xe2\xb1\xa5.txt");                      // ⱥ, whose capital is shorter in UTF-8
+    file("Bytes/\xc9t\xc3\xa9.txt");                      // a Latin-1 byte, not UTF-8
+    const PathResolver resolver(prefix());
+    const struct {
+        const char* path;
+        const char* windows;  // as on disk; nullptr: the last name is missing
+    } cases[] = {
+        {"C:\\PROGRAM FILES\\TOOL\\R\xc3\x89SUM\xc3\x89.TXT", "C:\\Program Files\\Tool\\R\xc3\xa9sum\xc3\xa9.txt"},
+        {"c:\\program files\\tool\\RESUME.TXT", nullptr},
+        {"c:\\GREEK\\\xcf\x83\xce\x9f\xce\xa6\xce\x8a\xce\x91.TXT",
+         "C:\\Greek\\\xce\xa3\xce\xbf\xcf\x86\xce\xaf\xce\xb1.txt"},
+        {"c:\\greek\\\xce\x9b\xce\x88\xce\x9e\xce\x99\xcf\x82.TXT",
+         "C:\\Greek\\\xce\xbb\xce\xad\xce\xbe\xce\xb9\xcf\x82.txt"},
+        {"c:\\greek\\\xce\x9b\xce\x88\xce\x9e\xce\x99\xce\xa3.TXT", nullptr},  // Σ is no final ς
+        {"c:\\german\\STRA\xc3\x9f" "E.TXT", "C:\\German\\stra\xc3\x9f" "e.txt"},
+        {"c:\\german\\STRASSE.TXT", nullptr},
+        {"c:\\turkish\\IRMAK.TXT", nullptr},
+        {"c:\\latin\\\xc8\xba.TXT", "C:\\Latin\\\xe2\xb1\xa5.txt"},
+        {"c:\\bytes\\\xc9T\xc3\x89.TXT", "C:\\Bytes\\\xc9t\xc3\xa9.txt"},
+        {"c:\\bytes\\\xc3\x89T\xc3\x89.TXT", nullptr},  // the byte is not the letter É
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const auto resolved = resolver.resolve(c.path);
+        if (c.windows) {
+            ASSERT_EQ(resolved.outcome, Outcome::FOUND);
+            EXPECT_EQ(windowsText(resolved.windows), c.windows);
+        } else {
+            EXPECT_EQ(resolved.outcome, Outcome::LAST_MISSING);
+            EXPECT_EQ(platform::getLastError(), winerror::FILE_NOT_FOUND);
+        }
+    }
+    // What the services build on: the file is there, and it is the one removed.
+    EXPECT_TRUE(services().fileExistsQuery().fileExists("C:\\PROGRAM FILES\\TOOL\\R\xc3\x89SUM\xc3\x89.TXT"));
+    services().fileRemover().removeFile("c:\\program files\\tool\\r\xc3\x89sum\xc3\x89.txt");
+    EXPECT_FALSE(std::filesystem::exists(driveC / "Program Files" / "Tool" / "R\xc3\xa9sum\xc3\xa9.txt"));
+}
+
 TEST_F(PathResolution, FailuresGiveTheWindowsCodes) {
     drive("e:", "../nowhere");
     const PathResolver resolver(prefix());

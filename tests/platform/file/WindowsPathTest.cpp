@@ -89,6 +89,14 @@ TEST(WindowsPath, FindPatternsMatchWithCaseIgnored) {
         {"app.exe", "*", true},        {"README", "*.*", true},     {"APP.EXE", "*.exe", true},
         {"app.exe", "a?p.*", true},    {"app.exe", "*.dll", false}, {"ab", "a?b", false},
         {"abcabd", "*ab?", true},      {"x", "", false},            {"setup.exe", "SETUP.EXE", true},
+        // Case beyond ASCII as for names; ? is one UTF-16 code unit.
+        {"R\xc3\xa9sum\xc3\xa9.txt", "R?SUM?.TXT", true},
+        {"R\xc3\xa9sum\xc3\xa9.txt", "*\xc3\x89.TXT", true},
+        {"stra\xc3\x9f" "e", "STRASSE", false},
+        {"\xf0\x9f\x98\x80.txt", "?.txt", false},
+        {"\xf0\x9f\x98\x80.txt", "??.txt", true},
+        {"\xc9.txt", "?.txt", true},
+        {"\xc9.txt", "\xc3\xa9.txt", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " ~ " + c.pattern);

@@ -163,6 +163,43 @@ TEST_F(RealPrefix, ValuesWineWroteAreReadWithTheirTypes) {
     EXPECT_EQ(reader->valueNames(), (std::list<std::string>{"b", "d", "e", "m", "s", "u"}));
 }
 
+TEST_F(RealPrefix, KeysWineNamedBeyondAsciiAreOpenedWithCaseIgnoredAsWineIgnoresIt) {
+    // Wine keeps \u0130stanbul and istanbul apart, and Ǆungla is ǆungla.
+    ASSERT_EQ(wine("cmd /c \"reg add HKCU\\Software\\T\\\xc4\xb0stanbul /v which /d dotted /f"
+                   " & reg add HKCU\\Software\\T\\istanbul /v which /d plain /f"
+                   " & reg add HKCU\\Software\\T\\\xc7\x84ungla /v \xc7\x84 /d jungle /f"
+                   " & reg add HKCU\\Software\\T\\R\xc3\xa9sum\xc3\xa9 /f"
+                   " & reg add HKCU\\Software\\T\\\xc7\x86UNGLA /v \xc7\x86 /d same /f\""),
+              0);
+    const std::string written = readFile(prefix / "user.reg");
+    {
+        const auto registry = service();
+        const auto read = [&](const std::string& subkey, const std::string& name) {
+            const auto key = registry->openKey(ROOT_CURRENT_USER, subkey, ACCESS_READ);
+            return registry->createReader(key.get())->readValue(name).getString();
+        };
+        EXPECT_EQ(read("SOFTWARE\\T\\\xc4\xb0STANBUL", "which"), "dotted");
+        EXPECT_EQ(read("software\\t\\ISTANBUL", "which"), "plain");
+        EXPECT_EQ(read("Software\\T\\\xc7\x86UNGLA", "\xc7\x86"), "same");
+        const auto t = registry->openKey(ROOT_CURRENT_USER, "Software\\T", ACCESS_READ);
+        EXPECT_EQ(registry->createReader(t.get())->enumSubkeys(),
+                  (std::list<std::string>{"istanbul", "R\xc3\xa9sum\xc3\xa9", "\xc4\xb0stanbul", "\xc7\x84ungla"}));
+        EXPECT_THROW(registry->openKey(ROOT_CURRENT_USER, "Software\\T\\\xc4\xb1stanbul", ACCESS_READ),
+                     RegistryKeyNotFoundException);
+        // A change elsewhere writes the file again: Wine's keys keep their order and stay apart.
+        const auto software = registry->openKey(ROOT_CURRENT_USER, "Software", ACCESS_SET_VALUE);
+        registry->createWriter(software.get())->setString("touched", "1");
+    }
+    tree::RegistryFile file;
+    tree::RegistryFileError error;
+    ASSERT_TRUE(tree::parseRegistryFile(written, 0, file, error)) << error.reason;
+    EXPECT_EQ(tree::writeRegistryFile(file), written);
+    std::string output;
+    ASSERT_EQ(wine("reg query 'HKCU\\Software\\T' /s", &output), 0);
+    for (const char* line : {"which    REG_SZ    dotted", "which    REG_SZ    plain"})
+        EXPECT_NE(output.find(line), std::string::npos) << line << " in " << output;
+}
+
 TEST_F(RealPrefix, ASubkeyTreeWeDeleteIsGoneForWine) {
     ASSERT_EQ(wine("reg query 'HKCR\\AVIFile\\Compressors\\vids'"), 0);
     {

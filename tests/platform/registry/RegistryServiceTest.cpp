@@ -167,6 +167,32 @@ TEST_F(MemoryRegistry, SubkeysAreEnumeratedInWinesOrderAndNewOnesTakeTheirPlace)
               (std::list<std::string>{"_under", "alpha", "Beta", "Delta", "gamma"}));
 }
 
+TEST_F(MemoryRegistry, NamesBeyondAsciiAreFoundWithCaseIgnoredAsWineIgnoresIt) {
+    // Keys as Wine lists them: i, R\u00e9sum\u00e9, \u0130 (which Windows keeps apart from i), \u01c4.
+    registry.importHive(HiveId::USER, userHive() + key("Software\\\\Names\\\\istanbul", "\"which\"=\"plain\"\n") +
+                                          key("Software\\\\Names\\\\R\\x00e9sum\\x00e9", "\"\\x01c4\"=\"DZ\"\n") +
+                                          key("Software\\\\Names\\\\\\x0130stanbul", "\"which\"=\"dotted\"\n") +
+                                          key("Software\\\\Names\\\\\\x01c4ungla", "\"which\"=\"jungle\"\n"));
+    EXPECT_EQ(subkeys(ROOT_CURRENT_USER, "Software\\Names"),
+              (std::list<std::string>{"istanbul", "R\xc3\xa9sum\xc3\xa9", "\xc4\xb0stanbul", "\xc7\x84ungla"}));
+    EXPECT_EQ(read(ROOT_CURRENT_USER, "SOFTWARE\\NAMES\\\xc7\x86UNGLA", "which").getString(), "jungle");
+    EXPECT_EQ(read(ROOT_CURRENT_USER, "Software\\Names\\\xc4\xb0STANBUL", "which").getString(), "dotted");
+    EXPECT_EQ(read(ROOT_CURRENT_USER, "Software\\Names\\ISTANBUL", "which").getString(), "plain");
+    EXPECT_EQ(read(ROOT_CURRENT_USER, "Software\\Names\\R\xc3\x89SUM\xc3\x89", "\xc7\x86").getString(), "DZ");
+    EXPECT_FALSE(exists(ROOT_CURRENT_USER, "Software\\Names\\\xc4\xb1stanbul"));  // dotless \u0131
+    {
+        // A new key takes its place in Wine's order; one that differs only in case is the same key.
+        const auto names = open(ROOT_CURRENT_USER, "Software\\Names", ACCESS_CREATE_SUB_KEY);
+        registry.createWriter(names.get())->createSubkey("\xc7\x86UNGLA", 0);
+        registry.createWriter(names.get())->createSubkey("\xe2\xb0\x80", 0);  // Glagolitic \u2c00
+        registry.createWriter(names.get())->createSubkey("\xe2\xb0\xb0", 0);  // its small letter
+        registry.createWriter(names.get())->createSubkey("\xc8\xba", 0);      // \u023a, small letter \u2c65
+    }
+    EXPECT_EQ(subkeys(ROOT_CURRENT_USER, "Software\\Names"),
+              (std::list<std::string>{"istanbul", "R\xc3\xa9sum\xc3\xa9", "\xc4\xb0stanbul", "\xc7\x84ungla",
+                                      "\xe2\xb0\x80", "\xc8\xba"}));
+}
+
 TEST_F(MemoryRegistry, WrittenValuesAreStoredWithTheirTypes) {
     {
         const auto vendor = open(ROOT_CURRENT_USER, "Software\\Vendor", ACCESS_SET_VALUE);
