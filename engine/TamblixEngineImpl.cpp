@@ -103,6 +103,8 @@ void TamblixEngineImpl::_startWorker(int action) {
         _worker.reset();
     }
     _action = action;
+    _cancelRequested = false;
+    _operationRunning = true;
     _worker = std::make_unique<platform::thread::ThreadImpl>(this);
     _worker->start();
 }
@@ -122,6 +124,7 @@ void TamblixEngineImpl::run() {
     } catch (...) {
         TAMBLIX_ASSERT(false);
     }
+    _operationRunning = false;
 }
 
 // ---- state and notifications
@@ -146,6 +149,9 @@ void TamblixEngineImpl::progress(std::string text) {
 }
 
 void TamblixEngineImpl::onNotify(Observable*) {
+    // The updater lets a cancel reach only the downloads that exist when it
+    // comes; one that came before them is passed on again as the run goes on.
+    if (_cancelRequested && _action == ACTION_UPDATE) _services.updater->cancel();
     ++_changeCounter;
     notifyObservers();
 }
@@ -191,15 +197,19 @@ void TamblixEngineImpl::finish() {
 }
 
 void TamblixEngineImpl::cancel() {
-    const int state = _state;
-    if (state == ENGINE_SCANNING) _scanCancelled = true;
+    // An operation that was started counts as running even before its worker
+    // has set the busy state.
+    const bool running = _operationRunning;
+    if (running) _cancelRequested = true;
     for (auto& plugin : _plugins) plugin->setCancelled(true);
-    if (state == ENGINE_UPDATING) {
+    const int state = _state;
+    if (state == ENGINE_UPDATING || (running && _action == ACTION_UPDATE)) {
         _services.updater->cancel();
-    } else if (state == ENGINE_SCANNING) {
+    } else if (state == ENGINE_SCANNING || (running && _action == ACTION_SCAN)) {
         // Plugins that honour the flag stop early; the scan still ends normally.
         _joinWorker();
-        setState(ENGINE_SCAN_CANCELLED);
+        // A scan that failed meanwhile keeps its failure and its message.
+        if (_state != ENGINE_SCAN_FAILED) setState(ENGINE_SCAN_CANCELLED);
     }
 }
 

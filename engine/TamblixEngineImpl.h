@@ -173,7 +173,7 @@ private:
     std::vector<std::unique_ptr<Plugin>> _plugins;
     std::string _errorMessage;
     std::atomic<int> _state{ENGINE_READY};
-    int _action = 0;
+    std::atomic<int> _action{0};
     ScanResults _results;
     // Guards the status text, the error message, the log path and the product
     // information, and is held while state changes are notified. Recursive, so
@@ -187,8 +187,11 @@ private:
     std::vector<std::string> _registryLogLines;
     std::vector<std::string> _fileLogLines;
     std::uint32_t _lastProgressTick = 0;
-    // A cancel that came during a scan: plugins not yet started are skipped.
-    std::atomic<bool> _scanCancelled{false};
+    // From the start of a scan, fix or update until its worker ends. A cancel in
+    // that time is kept in _cancelRequested until the next operation starts, so
+    // one that comes before the worker has begun is not lost.
+    std::atomic<bool> _operationRunning{false};
+    std::atomic<bool> _cancelRequested{false};
 };
 
 }  // namespace com::quorvex::products::tamblix

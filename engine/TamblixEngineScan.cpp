@@ -5,7 +5,6 @@
 namespace com::quorvex::products::tamblix {
 
 void TamblixEngineImpl::_scan() {
-    _scanCancelled = false;
     for (auto& plugin : _plugins) plugin->setCancelled(false);
     try {
         TAMBLIX_ASSERT(_state == ENGINE_READY || _state == ENGINE_UPDATE_FINISHED_UPDATED);
@@ -26,7 +25,7 @@ void TamblixEngineImpl::_scan() {
             plugin->setCancelled(false);
             // A cancel stops the plugin that runs; those after it are not started.
             // Checked after the flag was cleared, so a cancel cannot slip between.
-            if (_scanCancelled) break;
+            if (_cancelRequested) break;
             plugin->scan(_results, this);
         }
         for (auto& record : _results.registryChanges) _idToCom[record.state.id] = &record.state.selected;

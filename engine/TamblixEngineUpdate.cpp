@@ -11,6 +11,10 @@ void TamblixEngineImpl::_update() {
         windows::com::ComInitializer com;
         TAMBLIX_ASSERT(_state == ENGINE_READY || _state == ENGINE_UPDATE_CANCELLED);
         setState(ENGINE_UPDATING);
+        if (_cancelRequested) {
+            setState(ENGINE_UPDATE_CANCELLED);
+            return;
+        }
         const ProductInformation installed = getProductInformation();
         const int result = _services.updater->update(installed.updateUrl, installed.definitionsVersion,
                                                      *_services.writer, *_services.uncompressor,

@@ -2,6 +2,7 @@
 // An engine over fake plugins, a fake tick clock and a fake updater, with an
 // observer that records the state at every notification.
 
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -40,6 +41,10 @@ struct FakeUpdater : TamblixUpdate {
     int observers = 0;
     int result = NOT_UPDATED;
     bool waitForCancel = false;
+    // Like the real updater, a cancel reaches only a run in progress: update
+    // forgets earlier cancels, tells its observers it has begun, then waits a
+    // while for a cancel and answers NOT_UPDATED if none came.
+    bool forgetsEarlyCancel = false;
     std::function<void()> failure;
     std::string askedUrl;
     int askedCounter = -1;
@@ -61,6 +66,7 @@ struct FakeUpdater : TamblixUpdate {
     int update(const std::string& url, int currentCounter, platform::file::FileWriter& writer,
                compression::UncompressionStream&, windows::internet::InternetSessionFactory&,
                const std::vector<char>&) override {
+        if (forgetsEarlyCancel) return _runThatForgetsEarlyCancels();
         std::unique_lock<std::mutex> hold(lock);
         askedUrl = url;
         askedCounter = currentCounter;
@@ -84,6 +90,17 @@ struct FakeUpdater : TamblixUpdate {
         changed.notify_all();
     }
     int getProgress() override { return 42; }
+
+private:
+    int _runThatForgetsEarlyCancels() {
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            cancelled = false;
+        }
+        notifyObservers();
+        std::unique_lock<std::mutex> hold(lock);
+        return changed.wait_for(hold, std::chrono::seconds(10), [&] { return cancelled; }) ? CANCELLED : NOT_UPDATED;
+    }
 };
 
 // Records the engine's state and status text at each notification.

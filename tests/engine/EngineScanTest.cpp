@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <future>
 #include <stdexcept>
 #include <thread>
 
@@ -191,6 +193,55 @@ TEST_F(EngineScan, CancelStopsTheRunningPluginKeepsItsFindingsAndStartsNoOther) 
     EXPECT_EQ(h.engine->getState(), ENGINE_SCAN_FINISHED);
     EXPECT_FALSE(h.plugin(0).cancelled);
     EXPECT_EQ(results.registryChanges.size(), 6u);
+}
+
+TEST_F(EngineScan, ACancelBeforeTheWorkerIsBusyEndsTheScan) {
+    EngineHarness h({"first", "second"});
+    h.plugin(0).registryRecords = 1;
+    h.plugin(1).registryRecords = 1;
+    // The worker's first call, still before ENGINE_SCANNING, waits until the
+    // window's cancel has reached the plugins.
+    std::promise<void> cancelAsked;
+    std::shared_future<void> asked = cancelAsked.get_future().share();
+    std::atomic<bool> held{false};
+    h.plugin(0).onSetCancelled = [&](bool value) {
+        if (value)
+            cancelAsked.set_value();
+        else if (!held.exchange(true))
+            asked.wait();
+    };
+    h.engine->scan();
+    h.log->waitFor("first uncancelled");
+    EXPECT_EQ(h.engine->getState(), ENGINE_READY);
+    h.engine->cancel();
+    h.waitForWorker();
+
+    EXPECT_EQ(h.engine->getState(), ENGINE_SCAN_CANCELLED);
+    EXPECT_FALSE(h.log->contains("first scan"));
+    EXPECT_FALSE(h.log->contains("second scan"));
+    EXPECT_TRUE(assertionMessages().empty());
+}
+
+TEST_F(EngineScan, ACancelWhileAScanFailsKeepsTheFailure) {
+    EngineHarness h({"first", "second"});
+    // The scan fails only once the cancel has reached the plugins.
+    std::promise<void> cancelAsked;
+    std::shared_future<void> asked = cancelAsked.get_future().share();
+    h.plugin(0).onSetCancelled = [&](bool value) {
+        if (value) cancelAsked.set_value();
+    };
+    h.plugin(0).scanFailure = [&] {
+        asked.wait();
+        throw TamblixEngineException("An error occured while scanning.");
+    };
+    h.engine->scan();
+    h.log->waitFor("first scan");
+    h.engine->cancel();
+    h.waitForWorker();
+
+    EXPECT_EQ(h.engine->getState(), ENGINE_SCAN_FAILED);
+    EXPECT_EQ(h.engine->getErrorMessage(), "Exception: An error occured while scanning.");
+    EXPECT_EQ(h.observer.takeStates(), (std::vector<int>{ENGINE_SCANNING, ENGINE_SCAN_FAILED}));
 }
 
 TEST_F(EngineScan, CancelOutsideAScanOnlyFlagsThePlugins) {

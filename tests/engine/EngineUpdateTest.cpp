@@ -80,4 +80,14 @@ TEST_F(EngineUpdate, CancelReachesTheUpdaterOfARunningUpdate) {
     EXPECT_EQ(h.log->snapshot(), (std::vector<std::string>{"first cancelled", "second cancelled"}));
 }
 
+TEST_F(EngineUpdate, ACancelRightAfterTheStartEndsTheUpdate) {
+    EngineHarness h;
+    h.updater.forgetsEarlyCancel = true;
+    h.engine->update();
+    h.engine->cancel();
+    h.waitForWorker();
+    EXPECT_EQ(h.engine->getState(), ENGINE_UPDATE_CANCELLED);
+    EXPECT_EQ(h.observer.takeStates().back(), ENGINE_UPDATE_CANCELLED);
+}
+
 }  // namespace

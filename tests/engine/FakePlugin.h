@@ -79,6 +79,8 @@ struct FakePlugin : Plugin {
     std::function<void(ScanResults&)> findings;
     std::function<void()> scanFailure;
     std::function<void(ScanResults&)> fixWork;
+    // Called at the end of each setCancelled, on the thread that called it.
+    std::function<void(bool)> onSetCancelled;
     std::string fixSection;
     std::atomic<bool> cancelled{false};
 
@@ -125,6 +127,7 @@ struct FakePlugin : Plugin {
     void setCancelled(bool value) override {
         cancelled = value;
         log->add(name + (value ? " cancelled" : " uncancelled"));
+        if (onSetCancelled) onSetCancelled(value);
     }
     void clearDefinitions() override { log->add(name + " clear"); }
 
