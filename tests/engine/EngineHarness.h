@@ -8,12 +8,14 @@
 #include <vector>
 
 #include "engine/TamblixEngineImpl.h"
+#include "platform/file/memory/MemoryFileSystem.h"
 #include "platform/registry/memory/MemoryRegistryService.h"
-#include "tests/engine/FakeFiles.h"
 #include "tests/engine/FakePlugin.h"
 #include "tests/engine/StandInSessions.h"
 
 namespace engine_testing {
+
+using platform::file::memory::MemoryFileSystem;
 
 struct FakeTickClock : TickClock {
     std::atomic<std::uint32_t> now{0};
@@ -119,7 +121,7 @@ struct EngineHarness {
     FakeTickClock ticks;
     FakeLocalClock localTime;
     FakeUpdater updater;
-    FakeFiles files;
+    MemoryFileSystem files;
     windows::registry::memory::MemoryRegistryService registry;
     testing_support::StandInSessions sessions;
     EngineServices services;
