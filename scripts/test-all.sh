@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and runs every test: once plain, once under
-# AddressSanitizer with UndefinedBehaviorSanitizer, once under ThreadSanitizer.
-# Exits non-zero on any failure.
+# Installs what is needed, checks the include order of the layers, builds, and
+# runs every test: once plain, once under AddressSanitizer with
+# UndefinedBehaviorSanitizer, once under ThreadSanitizer. The test builds make
+# every warning an error. Exits non-zero on any failure.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 bash scripts/install-deps.sh
+echo "=== include order of the layers"
+bash scripts/check-layers.sh
 
 run_suite() {
   local folder=$1
   shift
   echo "=== $folder: build"
-  bash scripts/build.sh "$folder" "$@"
+  bash scripts/build.sh "$folder" -DTAMBLIX_WERROR=ON "$@"
   echo "=== $folder: tests"
   (cd "$folder" && ctest --output-on-failure -j "$(nproc)" --timeout 600)
 }

@@ -315,13 +315,15 @@ TEST_F(EngineFix, AValueOfAnUnknownTypeIsAnInternalError) {
 TEST_F(EngineFix, NoLogFolderMeansNothingIsChanged) {
     struct Case {
         const char* name;
-        std::function<void(FakeFiles&)> breakFiles;
+        std::function<void(MemoryFileSystem&)> breakFiles;
         std::string messageStart;
     } cases[] = {
         {"the folder cannot be made",
-         [](FakeFiles& files) { files.uncreatable.insert("C:\\users\\tester\\Documents\\My Demo Cleaner Logs"); },
+         [](MemoryFileSystem& files) {
+             files.uncreatable.insert("C:\\users\\tester\\Documents\\My Demo Cleaner Logs");
+         },
          "IOException: Could not create the directory: 'C:\\users\\tester\\Documents\\My Demo Cleaner Logs'."},
-        {"no documents folder", [](FakeFiles& files) { files.failFolderQuery = true; },
+        {"no documents folder", [](MemoryFileSystem& files) { files.failFolderQuery = true; },
          "Exception: Error when getting a folder path.\nFolder path id: 32773\nSystem error message: "},
     };
     for (const Case& c : cases) {

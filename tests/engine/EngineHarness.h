@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "engine/TamblixEngineImpl.h"
+#include "platform/file/memory/MemoryFileSystem.h"
 #include "platform/registry/memory/MemoryRegistryService.h"
-#include "tests/engine/FakeFiles.h"
 #include "tests/engine/FakePlugin.h"
 #include "tests/engine/StandInSessions.h"
 
 namespace engine_testing {
+
+using platform::file::memory::MemoryFileSystem;
 
 struct FakeTickClock : TickClock {
     std::atomic<std::uint32_t> now{0};
@@ -136,7 +138,7 @@ struct EngineHarness {
     FakeTickClock ticks;
     FakeLocalClock localTime;
     FakeUpdater updater;
-    FakeFiles files;
+    MemoryFileSystem files;
     windows::registry::memory::MemoryRegistryService registry;
     testing_support::StandInSessions sessions;
     EngineServices services;

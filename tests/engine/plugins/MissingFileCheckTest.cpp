@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "engine/plugins/MissingFileCheck.h"
-#include "tests/engine/plugins/FakeFileSystem.h"
+#include "platform/file/memory/MemoryFileSystem.h"
 #include "tests/support/TempDir.h"
 
 using namespace com::quorvex::products::tamblix;
-using scanner_testing::FakeFileSystem;
 using platform::file::DRIVE_CDROM;
 using platform::file::DRIVE_FIXED;
 using platform::file::DRIVE_REMOTE;
 using platform::file::DRIVE_REMOVABLE;
+using platform::file::memory::MemoryFileSystem;
 
 namespace {
 
@@ -98,7 +98,7 @@ TEST(MissingFileCheck, DecidesWhetherATextNamesAMissingFileOnAFixedDisk) {
     testing_support::WorkingDirectory inScratch(scratch.path());
     for (const DecisionCase& c : cases) {
         SCOPED_TRACE(std::string(c.note) + ": " + c.text);
-        FakeFileSystem files(c.files, c.directories, c.drives);
+        MemoryFileSystem files(c.files, c.directories, c.drives);
         MissingFileCheck check(files, files, files);
         EXPECT_EQ(check.isMissingFileReference(c.text, PathWhitelist(c.pathWhitelist)), c.reported);
     }
@@ -106,7 +106,7 @@ TEST(MissingFileCheck, DecidesWhetherATextNamesAMissingFileOnAFixedDisk) {
 }
 
 TEST(MissingFileCheck, AFailingDirectoryTestMeansNoFinding) {
-    FakeFileSystem files({}, {}, FIXED_C);
+    MemoryFileSystem files({}, {}, FIXED_C);
     files.failDirectoryTest("c:\\odd\\gone.exe");
     MissingFileCheck check(files, files, files);
     EXPECT_FALSE(check.isMissingFileReference("c:\\odd\\gone.exe", {}));
@@ -115,7 +115,7 @@ TEST(MissingFileCheck, AFailingDirectoryTestMeansNoFinding) {
 }
 
 TEST(MissingFileCheck, TriesEveryPrefixFromTheLongestAndTheExtensionsOnlyAtBoundaries) {
-    FakeFileSystem files({}, {}, FIXED_C);
+    MemoryFileSystem files({}, {}, FIXED_C);
     MissingFileCheck check(files, files, files);
     EXPECT_TRUE(check.isMissingFileReference("C:\\a b", {}));
     EXPECT_EQ(files.driveQuestions, std::vector<std::string>{"c:\\"});
@@ -128,7 +128,7 @@ TEST(MissingFileCheck, TriesEveryPrefixFromTheLongestAndTheExtensionsOnlyAtBound
 }
 
 TEST(MissingFileCheck, PrefixesFoundMissingAreNotTriedAgainUnlessTheyAreBoundaries) {
-    FakeFileSystem files({}, {}, FIXED_C);
+    MemoryFileSystem files({}, {}, FIXED_C);
     MissingFileCheck check(files, files, files);
     ASSERT_TRUE(check.isMissingFileReference("c:\\gone\\one.exe", {}));
     const std::size_t first = files.fileQuestions.size();

@@ -11,11 +11,12 @@
 #include <vector>
 
 #include "engine/plugins/ScanRegistryForErrorsImpl.h"
+#include "platform/file/FileExceptions.h"
 #include "platform/file/FileWriter.h"
 #include "platform/file/FolderCalls.h"
+#include "platform/file/memory/MemoryFileSystem.h"
 #include "platform/registry/memory/MemoryRegistryService.h"
 #include "platform/util/Clocks.h"
-#include "tests/engine/plugins/FakeFileSystem.h"
 #include "tests/support/TempDir.h"
 
 namespace scanner_testing {
@@ -116,7 +117,7 @@ protected:
     testing_support::TempDir scratch;
     testing_support::WorkingDirectory inScratch{scratch.path()};
     windows::registry::memory::MemoryRegistryService registry;
-    FakeFileSystem files;
+    platform::file::memory::MemoryFileSystem files;
     FakeWriter writer;
     FakeFolders folders;
     FakeTicks ticks;

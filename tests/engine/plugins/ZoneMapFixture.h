@@ -16,8 +16,9 @@
 #include "engine/plugins/ScanResults.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/registry/RegistryReader.h"
+#include "platform/file/memory/MemoryFileSystem.h"
 #include "platform/registry/memory/MemoryRegistryService.h"
-#include "tests/engine/FakeFiles.h"
+
 #include "tests/platform/registry/RegistryTestText.h"
 
 namespace zone_testing {
@@ -121,7 +122,7 @@ protected:
     // ticks every suggestion and fixes.
     template <class ZonePlugin>
     FixOutcome fixEverythingWith(const std::string& elements) {
-        engine_testing::FakeFiles files;
+        platform::file::memory::MemoryFileSystem files;
         EngineServices services;
         services.registry = &registry;
         services.writer = &files;
