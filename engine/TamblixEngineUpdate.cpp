@@ -13,8 +13,7 @@ void TamblixEngineImpl::_update() {
         setState(ENGINE_UPDATING);
         const ProductInformation installed = getProductInformation();
         const int result = _services.updater->update(installed.updateUrl, installed.definitionsVersion,
-                                                     *_services.writer, *_services.uncompressor,
-                                                     *_services.sessions, _services.publicKey);
+                                                    *_services.writer, *_services.uncompressor, _settings.publicKey);
         switch (result) {
             case TamblixUpdate::UPDATED:
                 _reloadInstalledDefinitions();

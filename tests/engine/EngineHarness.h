@@ -1,6 +1,6 @@
 #pragma once
-// An engine over fake plugins, a fake tick clock and a fake updater, with an
-// observer that records the state at every notification.
+// An engine over fake plugins and the test services, with an observer that
+// records the state at every notification.
 
 #include <memory>
 #include <mutex>
@@ -8,83 +8,10 @@
 #include <vector>
 
 #include "engine/TamblixEngineImpl.h"
-#include "platform/registry/memory/MemoryRegistryService.h"
-#include "tests/engine/FakeFiles.h"
 #include "tests/engine/FakePlugin.h"
-#include "tests/engine/StandInSessions.h"
+#include "tests/engine/TestServices.h"
 
 namespace engine_testing {
-
-struct FakeTickClock : TickClock {
-    std::atomic<std::uint32_t> now{0};
-    std::uint32_t getTickCount() override { return now; }
-};
-
-// Always 14:07:09 on 5 March 2007.
-struct FakeLocalClock : LocalClock {
-    std::tm now() override {
-        std::tm time{};
-        time.tm_year = 2007 - 1900;
-        time.tm_mon = 2;
-        time.tm_mday = 5;
-        time.tm_hour = 14;
-        time.tm_min = 7;
-        time.tm_sec = 9;
-        return time;
-    }
-};
-
-// Counts its observers; update answers a set result or failure, or waits for
-// cancel, and remembers what it was asked with.
-struct FakeUpdater : TamblixUpdate {
-    int observers = 0;
-    int result = NOT_UPDATED;
-    bool waitForCancel = false;
-    std::function<void()> failure;
-    std::string askedUrl;
-    int askedCounter = -1;
-    platform::file::FileWriter* askedWriter = nullptr;
-
-    std::mutex lock;
-    std::condition_variable changed;
-    bool asked = false;
-    bool cancelled = false;
-
-    void addObserver(Observer* observer) override {
-        ++observers;
-        TamblixUpdate::addObserver(observer);
-    }
-    void removeObserver(Observer* observer) override {
-        --observers;
-        TamblixUpdate::removeObserver(observer);
-    }
-    int update(const std::string& url, int currentCounter, platform::file::FileWriter& writer,
-               compression::UncompressionStream&, windows::internet::InternetSessionFactory&,
-               const std::vector<char>&) override {
-        std::unique_lock<std::mutex> hold(lock);
-        askedUrl = url;
-        askedCounter = currentCounter;
-        askedWriter = &writer;
-        asked = true;
-        changed.notify_all();
-        if (failure) failure();
-        if (waitForCancel) {
-            changed.wait(hold, [&] { return cancelled; });
-            return CANCELLED;
-        }
-        return result;
-    }
-    void waitUntilAsked() {
-        std::unique_lock<std::mutex> hold(lock);
-        changed.wait(hold, [&] { return asked; });
-    }
-    void cancel() override {
-        std::lock_guard<std::mutex> hold(lock);
-        cancelled = true;
-        changed.notify_all();
-    }
-    int getProgress() override { return 42; }
-};
 
 // Records the engine's state and status text at each notification.
 struct RecordingObserver : Observer {
@@ -114,15 +41,8 @@ struct RecordingObserver : Observer {
     }
 };
 
-struct EngineHarness {
+struct EngineHarness : TestServices {
     std::shared_ptr<PluginLog> log = std::make_shared<PluginLog>();
-    FakeTickClock ticks;
-    FakeLocalClock localTime;
-    FakeUpdater updater;
-    FakeFiles files;
-    windows::registry::memory::MemoryRegistryService registry;
-    testing_support::StandInSessions sessions;
-    EngineServices services;
     std::vector<FakePlugin*> plugins;  // owned by the engine
     std::unique_ptr<TamblixEngineImpl> engine;
     RecordingObserver observer;
@@ -131,16 +51,6 @@ struct EngineHarness {
     // starting work through plugin(i).
     explicit EngineHarness(const std::vector<std::string>& names = {"first", "second"},
                            const std::function<void(EngineServices&)>& adjust = nullptr) {
-        services.registry = &registry;
-        services.updater = &updater;
-        services.sessions = sessions.get();
-        services.reader = &files;
-        services.writer = &files;
-        services.remover = &files;
-        services.dirCreator = &files;
-        services.folders = &files;
-        services.ticks = &ticks;
-        services.localTime = &localTime;
         if (adjust) adjust(services);
         std::vector<std::unique_ptr<Plugin>> owned;
         for (const auto& name : names) {

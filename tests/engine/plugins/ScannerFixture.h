@@ -1,6 +1,6 @@
 #pragma once
 // The registry scanner over an in-memory registry and file system, with a fake
-// documents folder, tick clock and file writer, and definitions built from parts.
+// documents folder, clocks and file writer, and definitions built from parts.
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "engine/plugins/ProductLogFolder.h"
 #include "engine/plugins/ScanRegistryForErrorsImpl.h"
 #include "platform/file/FileWriter.h"
 #include "platform/file/FolderCalls.h"
 #include "platform/registry/memory/MemoryRegistryService.h"
 #include "platform/util/Clocks.h"
+#include "tests/engine/FakeClocks.h"
 #include "tests/engine/plugins/FakeFileSystem.h"
 #include "tests/support/TempDir.h"
 
@@ -119,9 +121,11 @@ protected:
     FakeFileSystem files;
     FakeWriter writer;
     FakeFolders folders;
+    ProductLogFolder logFolder{folders};
+    engine_testing::FakeLocalClock localTime;
     FakeTicks ticks;
     RecordingProgress progress;
-    ScanRegistryForErrorsImpl scanner{registry, writer, files, files, files, folders, ticks};
+    ScanRegistryForErrorsImpl scanner{registry, writer, files, files, files, logFolder, localTime, ticks};
     ScanResults results;
 };
 
