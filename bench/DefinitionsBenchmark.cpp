@@ -22,7 +22,7 @@
 #include "platform/file/prefix/PrefixFileServices.h"
 #include "platform/xml/ComInitializer.h"
 #include "platform/xml/XmlDocument.h"
-#include "tests/engine/TestServices.h"
+#include "tests/engine/EngineHarness.h"
 #include "tools/publisher/KeyPair.h"
 #include "update/compression/ZlibCompressionStream.h"
 #include "update/compression/ZlibUncompressionStream.h"

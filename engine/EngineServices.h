@@ -1,9 +1,9 @@
 #pragma once
 // Everything the engine is given. Start-up makes each service once and hands the
 // whole set over; the engine keeps what it uses itself and lends the rest to its
-// plugins. Every member is bound to its object when the set is made, so a set
-// with a service missing does not compile. The services outlive the engine. (The
-// download sessions and the zip reader join when their layers are built.)
+// plugins. Each member is bound to its object when the set is made, so a set
+// with a service missing does not compile. The services outlive the engine; the
+// download sessions and the zip reader join when their layers are built.
 
 #include <vector>
 
@@ -11,13 +11,11 @@
 
 namespace com::quorvex::products::tamblix {
 
-// One service of the set: made from the object itself, so it is never null;
-// assigning an object lends that one instead.
+// One service of the set, never null; assigning an object lends that one instead.
 template <class Service>
 class Lent {
 public:
-    // Not explicit: a set is written as the objects it lends.
-    Lent(Service& service) : _service(&service) {}
+    Lent(Service& service) : _service(&service) {}  // not explicit: a set is written as its objects
     Service& operator*() const { return *_service; }
     Service* operator->() const { return _service; }
 
@@ -44,9 +42,8 @@ struct EngineServices {
     Lent<LocalClock> localTime;
 };
 
-// What start-up decides for the definitions: the mode of its command line (debug:
-// plain files, no signature check) and the public key the signatures of
-// definitions and updates are checked against.
+// What start-up decides: debug mode (plain definitions, no signature check) and
+// the public key that definitions and updates are checked against.
 struct EngineSettings {
     bool debug = false;
     std::vector<char> publicKey;

@@ -1,6 +1,8 @@
 #pragma once
-// An engine over fake plugins and the test services, with an observer that
-// records the state at every notification.
+// An engine over fake plugins and a complete set of services over test peers,
+// with an observer that records the state at every notification. Every test and
+// benchmark that builds an engine takes its services from TestServices and lends
+// the engine other objects only for what it exercises.
 
 #include <memory>
 #include <mutex>
@@ -8,10 +10,110 @@
 #include <vector>
 
 #include "engine/TamblixEngineImpl.h"
+#include "platform/file/DriveEnumerator.h"
+#include "platform/file/FileFinder.h"
+#include "platform/registry/memory/MemoryRegistryService.h"
+#include "platform/util/Clocks.h"
+#include "tests/engine/FakeFiles.h"
 #include "tests/engine/FakePlugin.h"
-#include "tests/engine/TestServices.h"
+#include "tests/engine/plugins/FakeFileSystem.h"
+#include "update/TamblixUpdate.h"
+#include "update/compression/ZlibUncompressionStream.h"
 
 namespace engine_testing {
+
+struct FakeTickClock : TickClock {
+    std::atomic<std::uint32_t> now{0};
+    std::uint32_t getTickCount() override { return now; }
+};
+
+// Always 14:07:09 on Monday 5 March 2007.
+struct FakeLocalClock : LocalClock {
+    std::tm now() override {
+        std::tm time{};
+        time.tm_year = 2007 - 1900;
+        time.tm_mon = 2;
+        time.tm_mday = 5;
+        time.tm_wday = 1;
+        time.tm_hour = 14;
+        time.tm_min = 7;
+        time.tm_sec = 9;
+        return time;
+    }
+};
+
+// Counts its observers; update answers a set result or failure, or waits for
+// cancel, and remembers what it was asked with.
+struct FakeUpdater : TamblixUpdate {
+    int observers = 0;
+    int result = NOT_UPDATED;
+    bool waitForCancel = false;
+    std::function<void()> failure;
+    std::string askedUrl;
+    int askedCounter = -1;
+    platform::file::FileWriter* askedWriter = nullptr;
+
+    std::mutex lock;
+    std::condition_variable changed;
+    bool asked = false;
+    bool cancelled = false;
+
+    void addObserver(Observer* observer) override {
+        ++observers;
+        TamblixUpdate::addObserver(observer);
+    }
+    void removeObserver(Observer* observer) override {
+        --observers;
+        TamblixUpdate::removeObserver(observer);
+    }
+    int update(const std::string& url, int currentCounter, platform::file::FileWriter& writer,
+               compression::UncompressionStream&, const std::vector<char>&) override {
+        std::unique_lock<std::mutex> hold(lock);
+        askedUrl = url;
+        askedCounter = currentCounter;
+        askedWriter = &writer;
+        asked = true;
+        changed.notify_all();
+        if (failure) failure();
+        if (waitForCancel) {
+            changed.wait(hold, [&] { return cancelled; });
+            return CANCELLED;
+        }
+        return result;
+    }
+    void waitUntilAsked() {
+        std::unique_lock<std::mutex> hold(lock);
+        changed.wait(hold, [&] { return asked; });
+    }
+    void cancel() override {
+        std::lock_guard<std::mutex> hold(lock);
+        cancelled = true;
+        changed.notify_all();
+    }
+    int getProgress() override { return 42; }
+};
+
+// A machine without drives: none is listed, and a walk finds nothing.
+struct NoDrives : platform::file::FileFinder, platform::file::DriveEnumerator {
+    void find(const std::string&, bool, platform::file::FileFinderVisitor&) override {}
+    std::vector<std::string> enumerateDrives(int) override { return {}; }
+};
+
+struct TestServices {
+    windows::registry::memory::MemoryRegistryService registry;
+    FakeUpdater updater;
+    // Reading, writing and removing files, making folders, the documents folder.
+    FakeFiles files;
+    // File and directory tests and drive types.
+    scanner_testing::FakeFileSystem fileSystem;
+    NoDrives drives;
+    compression::ZlibUncompressionStream uncompressor;
+    FakeTickClock ticks;
+    FakeLocalClock localTime;
+    // What the engine is given: the peers above until the test lends others.
+    EngineServices services{registry, updater, files,  files, fileSystem,   files, fileSystem, fileSystem,
+                            drives,   drives,  files,  files, uncompressor, ticks, localTime};
+};
 
 // Records the engine's state and status text at each notification.
 struct RecordingObserver : Observer {

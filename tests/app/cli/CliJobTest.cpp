@@ -12,7 +12,7 @@
 #include "platform/file/prefix/PrefixFileServices.h"
 #include "tests/app/JsonValue.h"
 #include "tests/app/cli/OfferingPlugin.h"
-#include "tests/engine/TestServices.h"
+#include "tests/engine/EngineHarness.h"
 #include "tests/support/TempDir.h"
 #include "tools/demo-prefix/DemoPrefix.h"
 

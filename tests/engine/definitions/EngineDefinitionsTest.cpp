@@ -10,7 +10,7 @@
 #include "platform/file/TestStreamImpl.h"
 #include "platform/file/prefix/PrefixFileServices.h"
 #include "platform/xml/ComInitializer.h"
-#include "tests/engine/TestServices.h"
+#include "tests/engine/EngineHarness.h"
 #include "tests/engine/definitions/ProductFixture.h"
 #include "tests/support/TempDir.h"
 #include "tools/demo-prefix/DemoPrefix.h"

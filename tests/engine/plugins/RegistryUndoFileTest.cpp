@@ -147,7 +147,6 @@ protected:
         ASSERT_EQ(results.registryChanges.size(), 4u);
         // As the engine does when the fix starts; the undo file goes beside its log.
         logFolder.locate("Cleaner");
-        localTime.time = {};
         localTime.time.tm_year = 2007 - 1900;
         localTime.time.tm_mday = 3;
         localTime.time.tm_wday = 3;

@@ -16,7 +16,6 @@
 #include "platform/file/FolderCalls.h"
 #include "platform/registry/memory/MemoryRegistryService.h"
 #include "platform/util/Clocks.h"
-#include "tests/engine/FakeClocks.h"
 #include "tests/engine/plugins/FakeFileSystem.h"
 #include "tests/support/TempDir.h"
 
@@ -33,6 +32,12 @@ struct FakeTicks : TickClock {
         now += step;
         return reading;
     }
+};
+
+// The local time the test sets.
+struct FakeLocalTime : LocalClock {
+    std::tm time{};
+    std::tm now() override { return time; }
 };
 
 // Only the shell folders are asked for.
@@ -122,7 +127,7 @@ protected:
     FakeWriter writer;
     FakeFolders folders;
     ProductLogFolder logFolder{folders};
-    engine_testing::FakeLocalClock localTime;
+    FakeLocalTime localTime;
     FakeTicks ticks;
     RecordingProgress progress;
     ScanRegistryForErrorsImpl scanner{registry, writer, files, files, files, logFolder, localTime, ticks};

@@ -14,7 +14,7 @@
 #include "platform/file/prefix/WinePrefix.h"
 #include "platform/registry/prefix/PrefixRegistryAnswers.h"
 #include "platform/registry/prefix/RegistryServiceImpl.h"
-#include "tests/engine/TestServices.h"
+#include "tests/engine/EngineHarness.h"
 #include "tests/engine/plugins/ZoneMapFixture.h"
 #include "tests/app/JsonValue.h"
 #include "tests/app/ProgramRun.h"
