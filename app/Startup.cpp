@@ -1,13 +1,14 @@
 #include "app/Startup.h"
 
-#include "app/EngineAssembly.h"
-#include "app/ProductFiles.h"
 #include "app/UnavailableUpdater.h"
 #include "engine/FrameworkInfo.h"
+#include "engine/ProductFiles.h"
+#include "engine/TamblixEngineImpl.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/util/parser/ArgumentParserHelpers.h"
 #include "platform/xml/ComInitializer.h"
 #include "platform/xml/XmlExceptions.h"
+#include "update/compression/ZlibUncompressionStream.h"
 
 namespace com::quorvex::products::tamblix {
 
@@ -42,9 +43,9 @@ int runGuarded(const StartupSettings& settings, MessageNotifier& notifier, const
     machine->currentDirectory().setCurrentDirectory(programFolder);
 
     UnavailableUpdater updater;
-    const std::vector<char> publicKey = readPublicKey(*machine);
-    const std::unique_ptr<TamblixEngineImpl> engineOwner = makeEngine(*machine, updater, debug, publicKey);
-    TamblixEngineImpl& engine = *engineOwner;
+    compression::ZlibUncompressionStream uncompressor;
+    const EngineServices services = machine->engineServices(updater, uncompressor);
+    TamblixEngineImpl engine(services, {debug, readPublicKey(*machine)});
 
     const auto definitions = machine->openBinaryStream(debug ? files::DEBUG_DEFINITIONS : files::DEFINITIONS);
     const auto permanentDefinitions =
@@ -53,8 +54,8 @@ int runGuarded(const StartupSettings& settings, MessageNotifier& notifier, const
     engine.loadDefinitionFiles(*definitions, *signature, *permanentDefinitions);
     notifier.setProductName(engine.getProductName());
 
-    prepareVendorKey(machine->registry());
-    util::tinyconfig::TinyConfigFactory settingsFactory(machine->registry());
+    prepareVendorKey(*services.registry);
+    util::tinyconfig::TinyConfigFactory settingsFactory(*services.registry);
     const auto settingsStore = settingsFactory.createTinyConfig(vendorKeyPath());
 
     StartedProduct product{engine, programFolder, *settingsStore, notifier, debug};

@@ -6,10 +6,11 @@
 // Order: the notifier; COM; the command line and its mode; the machine's
 // services (on Linux the Wine prefix, whose drives translate the program's path
 // and the working directory); the program file's path and its folder, made the
-// working directory; the updater; the public key; the engine; the three
-// definition streams (definitions, permanent definitions, signature), loaded;
-// the product name into the notifier; the vendor key under
-// HKEY_CURRENT_USER\Software and the settings store over it; the main job.
+// working directory; the updater and the uncompressor; the public key; the
+// engine over the machine's services; the three definition streams
+// (definitions, permanent definitions, signature), loaded; the product name into
+// the notifier; the vendor key under HKEY_CURRENT_USER\Software and the settings
+// store over it; the main job.
 //
 // A failure anywhere before or inside the main job ends the run with one error
 // box (captioned with the product name known by then) and the failure exit code.

@@ -5,7 +5,7 @@
 namespace com::quorvex::products::tamblix {
 
 int UnavailableUpdater::update(const std::string&, int, platform::file::FileWriter&, compression::UncompressionStream&,
-                               windows::internet::InternetSessionFactory&, const std::vector<char>&) {
+                               const std::vector<char>&) {
     throw TamblixUpdateException("Definition updates are not available in this version of the program.");
 }
 

@@ -9,8 +9,7 @@ namespace com::quorvex::products::tamblix {
 class UnavailableUpdater : public TamblixUpdate {
 public:
     int update(const std::string& url, int currentCounter, platform::file::FileWriter& writer,
-               compression::UncompressionStream& uncompressor, windows::internet::InternetSessionFactory& sessions,
-               const std::vector<char>& publicKey) override;
+               compression::UncompressionStream& uncompressor, const std::vector<char>& publicKey) override;
     void cancel() override {}
     int getProgress() override { return 0; }
 };

@@ -22,6 +22,7 @@
 #include "platform/file/prefix/PrefixFileServices.h"
 #include "platform/xml/ComInitializer.h"
 #include "platform/xml/XmlDocument.h"
+#include "tests/engine/EngineHarness.h"
 #include "tools/publisher/KeyPair.h"
 #include "update/compression/ZlibCompressionStream.h"
 #include "update/compression/ZlibUncompressionStream.h"
@@ -333,12 +334,9 @@ void BM_PluginsParse(benchmark::State& state) {
 // (plugins: the five stand-ins when the argument is 1, none when 0).
 void BM_LoadDefinitionFiles(benchmark::State& state) {
     const windows::com::ComInitializer com;
-    compression::ZlibUncompressionStream uncompressor;
-    EngineServices services;
-    services.uncompressor = &uncompressor;
-    services.publicKey = product().publicKey;
-    services.debug = false;
-    TamblixEngineImpl engine(services, state.range(0) ? standInPlugins() : std::vector<std::unique_ptr<Plugin>>{});
+    engine_testing::TestServices peers;
+    TamblixEngineImpl engine(peers.services, state.range(0) ? standInPlugins() : std::vector<std::unique_ptr<Plugin>>{},
+                             EngineSettings{false, product().publicKey});
     platform::prefix::PrefixFileServices files{platform::prefix::WinePrefix(product().prefix)};
     for (auto _ : state) {
         Streams streams = openStreams(files);

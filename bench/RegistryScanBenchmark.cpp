@@ -9,7 +9,6 @@
 // folder. The scan only reads the prefix.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -18,6 +17,7 @@
 #include <vector>
 
 #include "bench/BenchFolders.h"
+#include "engine/plugins/ProductLogFolder.h"
 #include "engine/plugins/ScanRegistryForErrorsImpl.h"
 #include "platform/failure/Exception.h"
 #include "platform/file/prefix/PrefixFileServices.h"
@@ -50,15 +50,6 @@ const char* const DEFINITIONS = R"(<tamblix-definition>
   descValuePointing="%KEY% %VALUE%" descDefaultValue="%KEY% %FILE%"/></Groups>
 </scan-registry-for-errors-plugin></modifications></tamblix-definition>)";
 
-
-struct SteadyTicks : TickClock {
-    std::uint32_t getTickCount() override {
-        return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                              std::chrono::steady_clock::now().time_since_epoch())
-                                              .count());
-    }
-};
-
 struct NoProgress : ScanProgressListener {
     void progress(std::string) override {}
 };
@@ -70,8 +61,9 @@ struct Scanner {
           registry(winePrefix),
           answers(registry),
           files(winePrefix, &answers),
+          logFolder(files.folders()),
           scanner(registry, files.fileWriter(), files.fileExistsQuery(), files.directoryExistsQuery(),
-                  files.driveTypeQuery(), files.folders(), ticks) {
+                  files.driveTypeQuery(), logFolder, localTime, ticks) {
         scanner.loadDefinitions(DEFINITIONS);
     }
     ScanResults scan() {
@@ -85,7 +77,9 @@ struct Scanner {
     windows::registry::RegistryServiceImpl registry;
     windows::registry::prefix::PrefixRegistryAnswers answers;
     platform::prefix::PrefixFileServices files;
-    SteadyTicks ticks;
+    SteadyTickClock ticks;
+    SystemLocalClock localTime;
+    ProductLogFolder logFolder;
     ScanRegistryForErrorsImpl scanner;
 };
 

@@ -35,10 +35,6 @@ std::string composeFixLog(const FixLogContent& content) {
     return text;
 }
 
-std::string fixLogFolder(const std::string& documents, const std::string& productName) {
-    return documents + "\\My " + productName + " Logs";
-}
-
 std::string fixLogName(const std::string& dateTimeText, const std::string& secondText) {
     std::string name = "\\" + dateTimeText + ":" + secondText + ".txt";
     std::replace(name.begin(), name.end(), ':', '.');

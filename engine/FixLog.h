@@ -1,6 +1,6 @@
 #pragma once
-// The plain-text log of one fix and where it is kept: the folder "My <product>
-// Logs" in the user's documents, one file per fix named after the local time.
+// The plain-text log of one fix, one file per fix in the product's log folder
+// (see ProductLogFolder.h), named after the local time.
 
 #include <string>
 #include <vector>
@@ -21,9 +21,6 @@ struct FixLogContent {
 
 // The whole log; lines end with a line feed alone.
 std::string composeFixLog(const FixLogContent& content);
-
-// documents + "\My " + product name + " Logs".
-std::string fixLogFolder(const std::string& documents, const std::string& productName);
 
 // "\" + date and time + "." + seconds + ".txt", with every ":" of the time made a
 // "." (the folder's drive colon is not part of it).

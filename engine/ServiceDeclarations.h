@@ -20,14 +20,12 @@ class DirectoryCreator;
 class FolderCalls;
 }  // namespace platform::file
 
-namespace windows::internet {
-class InternetSessionFactory;
-}
-
 namespace compression {
 class UncompressionStream;
 }
 
 namespace com::quorvex::products::tamblix {
-class ZipReader;
-}
+class TamblixUpdate;
+class TickClock;
+class LocalClock;
+}  // namespace com::quorvex::products::tamblix

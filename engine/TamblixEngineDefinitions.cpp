@@ -1,4 +1,5 @@
 #include "engine/DefinitionsStore.h"
+#include "engine/ProductFiles.h"
 #include "engine/TamblixEngineImpl.h"
 #include "platform/file/FileReader.h"
 #include "platform/file/TestStreamImpl.h"
@@ -45,16 +46,16 @@ private:
 void TamblixEngineImpl::loadDefinitionFiles(platform::file::IStream& definitions, platform::file::IStream& signature,
                                             platform::file::IStream& permanentDefinitions) {
     EngineDefinitionsTarget target(*this);
-    DefinitionsStore(*_services.uncompressor, _services.publicKey, _services.debug)
+    DefinitionsStore(*_services.uncompressor, _settings.publicKey, _settings.debug)
         .load(definitions, signature, permanentDefinitions, target);
 }
 
 // After an update: the installed files, compressed in both modes, read whole.
 void TamblixEngineImpl::_reloadInstalledDefinitions() {
     platform::file::FileReader& reader = *_services.reader;
-    platform::file::TestStreamImpl definitions(reader.readFile(".\\system\\definitions.xml.tam", 0));
-    platform::file::TestStreamImpl signature(reader.readFile(".\\system\\definitions-sig.xml", 0));
-    platform::file::TestStreamImpl permanent(reader.readFile(".\\system\\permanent-definitions.xml.tam", 0));
+    platform::file::TestStreamImpl definitions(reader.readFile(files::DEFINITIONS, 0));
+    platform::file::TestStreamImpl signature(reader.readFile(files::DEFINITIONS_SIGNATURE, 0));
+    platform::file::TestStreamImpl permanent(reader.readFile(files::PERMANENT_DEFINITIONS, 0));
     loadDefinitionFiles(definitions, signature, permanent);
 }
 

@@ -7,11 +7,11 @@
 #include "platform/file/FileExceptions.h"
 #include "platform/file/FileRemover.h"
 #include "platform/file/FileWriter.h"
-#include "platform/file/FolderQueries.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/registry/RegistryExceptions.h"
 #include "platform/registry/RegistryKeyNames.h"
 #include "platform/registry/RegistryService.h"
+#include "platform/util/Clocks.h"
 #include "platform/util/DateAndTime.h"
 
 namespace com::quorvex::products::tamblix {
@@ -45,9 +45,7 @@ void TamblixEngineImpl::_fixPhase() {
     const ProductInformation product = getProductInformation();
 
     // The log folder comes first: a fix whose log could not be kept changes nothing.
-    const std::string documents = platform::file::getFolderPath(
-        *_services.folders, platform::file::CSIDL_PERSONAL | platform::file::CSIDL_FLAG_CREATE);
-    const std::string folder = fixLogFolder(documents, product.productName);
+    const std::string folder = _logFolder.locate(product.productName);
     _services.dirCreator->createDirectory(folder);
 
     propagateGroupSelection(_results.registryChanges);

@@ -6,67 +6,38 @@
 #include "platform/failure/Assertion.h"
 #include "platform/failure/Exception.h"
 #include "platform/thread/ThreadPriority.h"
+#include "platform/util/Clocks.h"
+#include "update/TamblixUpdate.h"
 
 namespace com::quorvex::products::tamblix {
 
-TamblixEngineImpl::TamblixEngineImpl(windows::registry::RegistryService& registry, TamblixUpdate& updater,
-                                     windows::internet::InternetSessionFactory& sessions,
-                                     platform::file::FileReader& reader, platform::file::FileWriter& writer,
-                                     platform::file::FileExistsQuery& fileExists, platform::file::FileRemover& remover,
-                                     platform::file::DirectoryExistsQuery& dirExists,
-                                     platform::file::DriveTypeQuery& driveType, platform::file::FileFinder& finder,
-                                     platform::file::DriveEnumerator& drives, ZipReader& zip, bool debug,
-                                     const std::vector<char>& publicKey, platform::file::DirectoryCreator& dirCreator,
-                                     platform::file::FolderCalls& folders) {
-    _services.registry = &registry;
-    _services.updater = &updater;
-    _services.sessions = &sessions;
-    _services.reader = &reader;
-    _services.writer = &writer;
-    _services.fileExists = &fileExists;
-    _services.remover = &remover;
-    _services.dirExists = &dirExists;
-    _services.driveType = &driveType;
-    _services.finder = &finder;
-    _services.drives = &drives;
-    _services.zip = &zip;
-    _services.debug = debug;
-    _services.publicKey = publicKey;
-    _services.dirCreator = &dirCreator;
-    _services.folders = &folders;
-    _start(makePlugins(_services, _steadyTicks));
+TamblixEngineImpl::TamblixEngineImpl(const EngineServices& services, EngineSettings settings)
+    : TamblixEngineImpl(services, {}, std::move(settings)) {
+    _plugins = _makePlugins();
 }
 
-std::vector<std::unique_ptr<Plugin>> TamblixEngineImpl::makePlugins(const EngineServices& services,
-                                                                    TickClock& ticks) {
+TamblixEngineImpl::TamblixEngineImpl(const EngineServices& services, std::vector<std::unique_ptr<Plugin>> plugins,
+                                     EngineSettings settings)
+    : _services(services), _settings(std::move(settings)), _logFolder(*services.folders), _plugins(std::move(plugins)) {
+    _services.updater->addObserver(this);
+}
+
+std::vector<std::unique_ptr<Plugin>> TamblixEngineImpl::_makePlugins() {
     // The five plugins join here in their fixed order (registry scanner, HOSTS,
     // file signatures, restricted domains, restricted ranges) as they are built.
     std::vector<std::unique_ptr<Plugin>> plugins;
     plugins.push_back(std::make_unique<ScanRegistryForErrorsImpl>(
-        *services.registry, *services.writer, *services.fileExists, *services.dirExists, *services.driveType,
-        *services.folders, ticks));
-    plugins.push_back(std::make_unique<RestrictedDomainPlugin>(*services.registry));
-    plugins.push_back(std::make_unique<RestrictedRangePlugin>(*services.registry));
+        *_services.registry, *_services.writer, *_services.fileExists, *_services.dirExists, *_services.driveType,
+        _logFolder, *_services.localTime, *_services.ticks));
+    plugins.push_back(std::make_unique<RestrictedDomainPlugin>(*_services.registry));
+    plugins.push_back(std::make_unique<RestrictedRangePlugin>(*_services.registry));
     return plugins;
-}
-
-TamblixEngineImpl::TamblixEngineImpl(const EngineServices& services, std::vector<std::unique_ptr<Plugin>> plugins)
-    : _services(services) {
-    _start(std::move(plugins));
-}
-
-void TamblixEngineImpl::_start(std::vector<std::unique_ptr<Plugin>> plugins) {
-    if (!_services.uncompressor) _services.uncompressor = &_uncompressor;
-    if (!_services.ticks) _services.ticks = &_steadyTicks;
-    if (!_services.localTime) _services.localTime = &_systemLocalTime;
-    if (_services.updater) _services.updater->addObserver(this);
-    _plugins = std::move(plugins);
 }
 
 TamblixEngineImpl::~TamblixEngineImpl() {
     _joinWorker();
     _worker.reset();
-    if (_services.updater) _services.updater->removeObserver(this);
+    _services.updater->removeObserver(this);
     for (auto& plugin : _plugins) plugin.reset();
 }
 

@@ -20,16 +20,15 @@
 #include <string>
 #include <vector>
 
+#include "engine/EngineServices.h"
 #include "engine/ProductInformation.h"
 #include "engine/ScanMessageExpander.h"
 #include "engine/TamblixEngine.h"
 #include "engine/plugins/Plugin.h"
+#include "engine/plugins/ProductLogFolder.h"
 #include "engine/plugins/ScanProgressListener.h"
 #include "platform/thread/Runnable.h"
 #include "platform/thread/ThreadImpl.h"
-#include "platform/util/Clocks.h"
-#include "update/TamblixUpdate.h"
-#include "update/compression/ZlibUncompressionStream.h"
 
 namespace exceptions {
 class Exception;
@@ -37,53 +36,17 @@ class Exception;
 
 namespace com::quorvex::products::tamblix {
 
-// Everything the engine is given, as start-up hands it over. Tests may leave the
-// services they do not exercise null.
-struct EngineServices {
-    windows::registry::RegistryService* registry = nullptr;
-    TamblixUpdate* updater = nullptr;
-    windows::internet::InternetSessionFactory* sessions = nullptr;
-    platform::file::FileReader* reader = nullptr;
-    platform::file::FileWriter* writer = nullptr;
-    platform::file::FileExistsQuery* fileExists = nullptr;
-    platform::file::FileRemover* remover = nullptr;
-    platform::file::DirectoryExistsQuery* dirExists = nullptr;
-    platform::file::DriveTypeQuery* driveType = nullptr;
-    platform::file::FileFinder* finder = nullptr;
-    platform::file::DriveEnumerator* drives = nullptr;
-    ZipReader* zip = nullptr;
-    bool debug = false;
-    std::vector<char> publicKey;
-    platform::file::DirectoryCreator* dirCreator = nullptr;
-    // The folder calls the user's documents folder is found through.
-    platform::file::FolderCalls* folders = nullptr;
-    // Left null, the engine uses its own uncompressor and the system's clocks.
-    compression::UncompressionStream* uncompressor = nullptr;
-    TickClock* ticks = nullptr;
-    LocalClock* localTime = nullptr;
-};
-
 class TamblixEngineImpl : public TamblixEngine,
                           public ScanMessageExpander,
                           public ScanProgressListener,
                           public platform::thread::Runnable,
                           public Observer {
 public:
-    // The services as start-up hands them over, in its order. folders is how
-    // this platform finds the user's documents folder for the fix log.
-    TamblixEngineImpl(windows::registry::RegistryService& registry, TamblixUpdate& updater,
-                      windows::internet::InternetSessionFactory& sessions, platform::file::FileReader& reader,
-                      platform::file::FileWriter& writer, platform::file::FileExistsQuery& fileExists,
-                      platform::file::FileRemover& remover, platform::file::DirectoryExistsQuery& dirExists,
-                      platform::file::DriveTypeQuery& driveType, platform::file::FileFinder& finder,
-                      platform::file::DriveEnumerator& drives, ZipReader& zip, bool debug,
-                      const std::vector<char>& publicKey, platform::file::DirectoryCreator& dirCreator,
-                      platform::file::FolderCalls& folders);
-    // An engine over the given services that owns the given plugins, in order.
-    TamblixEngineImpl(const EngineServices& services, std::vector<std::unique_ptr<Plugin>> plugins);
-    // The product's plugins in their fixed order, over the given services; ticks
-    // must outlive them.
-    static std::vector<std::unique_ptr<Plugin>> makePlugins(const EngineServices& services, TickClock& ticks);
+    // The product's engine: its plugins in their fixed order, over the services.
+    TamblixEngineImpl(const EngineServices& services, EngineSettings settings);
+    // An engine that owns the given plugins, in order, instead.
+    TamblixEngineImpl(const EngineServices& services, std::vector<std::unique_ptr<Plugin>> plugins,
+                      EngineSettings settings = {});
     ~TamblixEngineImpl() override;
     TamblixEngineImpl(const TamblixEngineImpl&) = delete;
     TamblixEngineImpl& operator=(const TamblixEngineImpl&) = delete;
@@ -145,7 +108,7 @@ private:
     static constexpr int ACTION_FIX = ENGINE_FIXING;
     static constexpr int ACTION_UPDATE = ENGINE_UPDATING;
 
-    void _start(std::vector<std::unique_ptr<Plugin>> plugins);
+    std::vector<std::unique_ptr<Plugin>> _makePlugins();
     void _startWorker(int action);
     void _joinWorker();
     void _scan();
@@ -163,12 +126,10 @@ private:
     template <class Member>
     Member _product(Member ProductInformation::*member);
 
-    // What the engine makes for itself unless it is given others.
-    SteadyTickClock _steadyTicks;
-    SystemLocalClock _systemLocalTime;
-    compression::ZlibUncompressionStream _uncompressor;
-
-    EngineServices _services;
+    const EngineServices _services;
+    const EngineSettings _settings;
+    // The fix log's folder, found anew by every fix and lent to the plugins.
+    ProductLogFolder _logFolder;
     std::map<std::string, bool*> _idToCom;
     std::vector<std::unique_ptr<Plugin>> _plugins;
     std::string _errorMessage;

@@ -17,8 +17,7 @@ void TamblixEngineImpl::_update() {
         }
         const ProductInformation installed = getProductInformation();
         const int result = _services.updater->update(installed.updateUrl, installed.definitionsVersion,
-                                                     *_services.writer, *_services.uncompressor,
-                                                     *_services.sessions, _services.publicKey);
+                                                    *_services.writer, *_services.uncompressor, _settings.publicKey);
         switch (result) {
             case TamblixUpdate::UPDATED:
                 _reloadInstalledDefinitions();

@@ -1,7 +1,8 @@
 #pragma once
 // The definition updater as the engine sees it: one run at a time on the engine's
 // worker, cancellable from the window's thread, observed by the engine for its
-// download progress.
+// download progress. It downloads through the session factory start-up makes it
+// with; the engine lends it the rest for each run.
 
 #include <string>
 #include <vector>
@@ -14,9 +15,6 @@ class FileWriter;
 }
 namespace compression {
 class UncompressionStream;
-}
-namespace windows::internet {
-class InternetSessionFactory;
 }
 
 namespace com::quorvex::products::tamblix {
@@ -33,8 +31,7 @@ public:
     // counter above currentCounter. Returns UPDATED, NOT_UPDATED or CANCELLED;
     // every other outcome is thrown.
     virtual int update(const std::string& url, int currentCounter, platform::file::FileWriter& writer,
-                       compression::UncompressionStream& uncompressor,
-                       windows::internet::InternetSessionFactory& sessions, const std::vector<char>& publicKey) = 0;
+                       compression::UncompressionStream& uncompressor, const std::vector<char>& publicKey) = 0;
     virtual void cancel() = 0;
     // Download progress of the current or last run, 0 to 100.
     virtual int getProgress() = 0;

@@ -3,6 +3,9 @@
 
 #include <filesystem>
 #include <ios>
+#include <iostream>
+
+#include "app/prefix/StandardErrorDisplay.h"
 
 namespace com::quorvex::products::tamblix {
 
@@ -21,6 +24,24 @@ PrefixMachine::PrefixMachine(const platform::prefix::WinePrefix& prefix)
       _files(_prefix, &_answers),
       _module(_prefix) {}
 
+EngineServices PrefixMachine::engineServices(TamblixUpdate& updater, compression::UncompressionStream& uncompressor) {
+    return {.registry = _registry,
+            .updater = updater,
+            .reader = _files.fileReader(),
+            .writer = _files.fileWriter(),
+            .fileExists = _files.fileExistsQuery(),
+            .remover = _files.fileRemover(),
+            .dirExists = _files.directoryExistsQuery(),
+            .driveType = _files.driveTypeQuery(),
+            .finder = _files.fileFinder(),
+            .drives = _files.driveEnumerator(),
+            .dirCreator = _files.directoryCreator(),
+            .folders = _files.folders(),
+            .uncompressor = uncompressor,
+            .ticks = _ticks,
+            .localTime = _localTime};
+}
+
 std::unique_ptr<platform::file::IStream> PrefixMachine::openBinaryStream(const std::string& path) {
     return _files.openStream(path, std::ios::binary);
 }
@@ -28,5 +49,7 @@ std::unique_ptr<platform::file::IStream> PrefixMachine::openBinaryStream(const s
 std::unique_ptr<MachineServices> makeMachineServices() {
     return std::make_unique<PrefixMachine>(platform::prefix::WinePrefix::locate());
 }
+
+std::unique_ptr<MessageDisplay> makeErrorDisplay() { return std::make_unique<StandardErrorDisplay>(std::cerr); }
 
 }  // namespace com::quorvex::products::tamblix

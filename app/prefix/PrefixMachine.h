@@ -8,6 +8,7 @@
 #include "platform/file/prefix/PrefixFileServices.h"
 #include "platform/registry/prefix/PrefixRegistryAnswers.h"
 #include "platform/registry/prefix/RegistryServiceImpl.h"
+#include "platform/util/Clocks.h"
 
 namespace com::quorvex::products::tamblix {
 
@@ -21,19 +22,8 @@ public:
 
     ModuleInfo& moduleInfo() override { return _module; }
     platform::file::CurrentDirectory& currentDirectory() override { return _files.currentDirectory(); }
-    windows::registry::RegistryService& registry() override { return _registry; }
-    platform::file::FileReader& fileReader() override { return _files.fileReader(); }
-    platform::file::FileWriter& fileWriter() override { return _files.fileWriter(); }
-    platform::file::FileExistsQuery& fileExistsQuery() override { return _files.fileExistsQuery(); }
-    platform::file::FileRemover& fileRemover() override { return _files.fileRemover(); }
-    platform::file::DirectoryExistsQuery& directoryExistsQuery() override { return _files.directoryExistsQuery(); }
-    platform::file::DriveTypeQuery& driveTypeQuery() override { return _files.driveTypeQuery(); }
-    platform::file::FileFinder& fileFinder() override { return _files.fileFinder(); }
-    platform::file::DriveEnumerator& driveEnumerator() override { return _files.driveEnumerator(); }
-    platform::file::DirectoryCreator& directoryCreator() override { return _files.directoryCreator(); }
+    EngineServices engineServices(TamblixUpdate& updater, compression::UncompressionStream& uncompressor) override;
     std::unique_ptr<platform::file::IStream> openBinaryStream(const std::string& path) override;
-
-    platform::file::FolderCalls& folders() override { return _files.folders(); }
 
 private:
     platform::prefix::WinePrefix _prefix;
@@ -41,6 +31,8 @@ private:
     windows::registry::prefix::PrefixRegistryAnswers _answers;
     platform::prefix::PrefixFileServices _files;
     ModuleInfoImpl _module;
+    SteadyTickClock _ticks;
+    SystemLocalClock _localTime;
 };
 
 }  // namespace com::quorvex::products::tamblix

@@ -3,8 +3,8 @@
 
 #include <iostream>
 
+#include "app/MachineServices.h"
 #include "app/Startup.h"
-#include "app/prefix/StandardErrorDisplay.h"
 #include "platform/util/ProcessCommandLine.h"
 
 namespace tamblix = com::quorvex::products::tamblix;
@@ -23,8 +23,8 @@ int reportLoaded(tamblix::StartedProduct& product) {
 }  // namespace
 
 int main() {
-    tamblix::StandardErrorDisplay display(std::cerr);
+    const auto display = tamblix::makeErrorDisplay();
     tamblix::StartupSettings settings;
     settings.commandLine = util::processCommandLine();
-    return tamblix::startProduct(settings, display, reportLoaded);
+    return tamblix::startProduct(settings, *display, reportLoaded);
 }

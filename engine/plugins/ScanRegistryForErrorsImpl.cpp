@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
+#include "engine/plugins/ProductLogFolder.h"
 #include "engine/plugins/RegistryErrorRecord.h"
 #include "engine/plugins/RegistryUndoFile.h"
 #include "platform/failure/Assertion.h"
 #include "platform/file/FileWriter.h"
-#include "platform/file/FolderCalls.h"
-#include "platform/file/FolderQueries.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/registry/RegistryExceptions.h"
 #include "platform/registry/RegistryService.h"
@@ -38,10 +37,12 @@ ScanRegistryForErrorsImpl::ScanRegistryForErrorsImpl(RegistryService& registry, 
                                                      platform::file::FileExistsQuery& fileExists,
                                                      platform::file::DirectoryExistsQuery& dirExists,
                                                      platform::file::DriveTypeQuery& driveType,
-                                                     platform::file::FolderCalls& folders, TickClock& ticks)
+                                                     const ProductLogFolder& logFolder, LocalClock& localTime,
+                                                     TickClock& ticks)
     : _registry(registry),
       _writer(writer),
-      _folders(folders),
+      _logFolder(logFolder),
+      _localTime(localTime),
       _ticks(ticks),
       _check(fileExists, dirExists, driveType) {}
 
@@ -177,7 +178,7 @@ void ScanRegistryForErrorsImpl::fixFinished(ScanResults& results) {
     if (results.registryChanges.empty()) return;
     for (const RegistryModification& record : results.registryChanges)
         if (record.state.selected && record.state.applied) _markApplied(record);
-    writeUndoFile();
+    writeUndoFile(_logFolder.path(), _localTime.now());
 }
 
 void ScanRegistryForErrorsImpl::_markApplied(const RegistryModification& record) {
@@ -191,14 +192,12 @@ void ScanRegistryForErrorsImpl::_markApplied(const RegistryModification& record)
     }
 }
 
-void ScanRegistryForErrorsImpl::writeUndoFile() {
-    const std::string stamp = StringHelper::currentTimeText();
+void ScanRegistryForErrorsImpl::writeUndoFile(const std::string& folder, const std::tm& time) {
+    const std::string stamp = StringHelper::timeText(time);
     std::string text = undoFileHeader(stamp);
     for (const RegistryErrorEntry& entry : _registryChanges)
         if (entry.applied) text += undoEntryText(entry) + "\n\n";
-    const std::string folder =
-        platform::file::getFolderPath(_folders, platform::file::CSIDL_PERSONAL) + "\\My " + _definitions.productName + " Logs\\";
-    _writer.writeFile(folder + undoFileName(stamp), undoFileBytes(text));
+    _writer.writeFile(folder + "\\" + undoFileName(stamp), undoFileBytes(text));
 }
 
 }  // namespace com::quorvex::products::tamblix

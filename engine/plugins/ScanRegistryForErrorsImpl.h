@@ -2,7 +2,8 @@
 // The registry error scanner: walks the registry trees of its definitions and
 // suggests removing every value whose name or string data names a missing file
 // on a local fixed disk (see MissingFileCheck). After a fix it writes a .reg file
-// into the product's log folder that puts the removed values back.
+// into the product's log folder, beside the fix log, that puts the removed values
+// back.
 //
 // The walk handles each key on its own: a key it may not read is skipped
 // silently, a missing key becomes a problem line, a value whose data cannot be
@@ -12,6 +13,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -28,10 +30,11 @@ class RegistryReader;
 
 namespace platform::file {
 class FileWriter;
-class FolderCalls;
 }  // namespace platform::file
 
 namespace com::quorvex::products::tamblix {
+
+class ProductLogFolder;
 
 class ScanRegistryForErrorsImpl : public ScanRegistryForErrors {
 public:
@@ -42,13 +45,13 @@ public:
         MissingFileCheck::Counts checks;
     };
 
-    // folders gives the user's documents folder, below which the undo file goes;
-    // ticks times the scan.
+    // logFolder is where the fix in progress keeps its log, and the undo file
+    // with it; localTime dates the undo file; ticks times the scan.
     ScanRegistryForErrorsImpl(windows::registry::RegistryService& registry, platform::file::FileWriter& writer,
                               platform::file::FileExistsQuery& fileExists,
                               platform::file::DirectoryExistsQuery& dirExists,
-                              platform::file::DriveTypeQuery& driveType, platform::file::FolderCalls& folders,
-                              TickClock& ticks);
+                              platform::file::DriveTypeQuery& driveType, const ProductLogFolder& logFolder,
+                              LocalClock& localTime, TickClock& ticks);
 
     // Plugin
     // "%FOUND_ERRORS%": the number of findings of the last scan; "%SCAN_TIME%": its
@@ -61,14 +64,15 @@ public:
     void clearDefinitions() override;
     void fix(ScanResults& results, std::string& logSection) override;
     // Marks the findings whose records were selected and applied, then writes the
-    // undo file (not when there are no registry records at all).
+    // undo file into the log folder, dated now (not when there are no registry
+    // records at all).
     void fixFinished(ScanResults& results) override;
 
     // ScanRegistryForErrors
     int getScanSeconds() const override { return static_cast<int>(_scanSeconds); }
     // The undo file of the applied findings (the header alone when there are none)
-    // as <documents>\My <product> Logs\undo from <time>.reg. Write failures pass out.
-    void writeUndoFile() override;
+    // as <folder>\undo from <time>.reg. Write failures pass out.
+    void writeUndoFile(const std::string& folder, const std::tm& time) override;
 
     const std::vector<RegistryErrorEntry>& getRegistryChanges() const { return _registryChanges; }
     const Statistics& getStatistics() const { return _statistics; }
@@ -90,7 +94,8 @@ private:
 
     windows::registry::RegistryService& _registry;
     platform::file::FileWriter& _writer;
-    platform::file::FolderCalls& _folders;
+    const ProductLogFolder& _logFolder;
+    LocalClock& _localTime;
     TickClock& _ticks;
     MissingFileCheck _check;
     RegistryScanDefinitions _definitions;

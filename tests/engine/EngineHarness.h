@@ -1,6 +1,8 @@
 #pragma once
-// An engine over fake plugins, a fake tick clock and a fake updater, with an
-// observer that records the state at every notification.
+// An engine over fake plugins and a complete set of services over test peers,
+// with an observer that records the state at every notification. Every test and
+// benchmark that builds an engine takes its services from TestServices and lends
+// the engine other objects only for what it exercises.
 
 #include <chrono>
 #include <memory>
@@ -9,10 +11,14 @@
 #include <vector>
 
 #include "engine/TamblixEngineImpl.h"
-#include "platform/file/memory/MemoryFileSystem.h"
+#include "platform/file/DriveEnumerator.h"
+#include "platform/file/FileFinder.h"
 #include "platform/registry/memory/MemoryRegistryService.h"
+#include "platform/util/Clocks.h"
+#include "platform/file/memory/MemoryFileSystem.h"
 #include "tests/engine/FakePlugin.h"
-#include "tests/engine/StandInSessions.h"
+#include "update/TamblixUpdate.h"
+#include "update/compression/ZlibUncompressionStream.h"
 
 namespace engine_testing {
 
@@ -23,13 +29,14 @@ struct FakeTickClock : TickClock {
     std::uint32_t getTickCount() override { return now; }
 };
 
-// Always 14:07:09 on 5 March 2007.
+// Always 14:07:09 on Monday 5 March 2007.
 struct FakeLocalClock : LocalClock {
     std::tm now() override {
         std::tm time{};
         time.tm_year = 2007 - 1900;
         time.tm_mon = 2;
         time.tm_mday = 5;
+        time.tm_wday = 1;
         time.tm_hour = 14;
         time.tm_min = 7;
         time.tm_sec = 9;
@@ -66,9 +73,7 @@ struct FakeUpdater : TamblixUpdate {
         TamblixUpdate::removeObserver(observer);
     }
     int update(const std::string& url, int currentCounter, platform::file::FileWriter& writer,
-               compression::UncompressionStream&, windows::internet::InternetSessionFactory&,
-               const std::vector<char>&) override {
-        if (forgetsEarlyCancel) return _runThatForgetsEarlyCancels();
+               compression::UncompressionStream&, const std::vector<char>&) override {
         std::unique_lock<std::mutex> hold(lock);
         askedUrl = url;
         askedCounter = currentCounter;
@@ -105,6 +110,27 @@ private:
     }
 };
 
+// A machine without drives: none is listed, and a walk finds nothing.
+struct NoDrives : platform::file::FileFinder, platform::file::DriveEnumerator {
+    void find(const std::string&, bool, platform::file::FileFinderVisitor&) override {}
+    std::vector<std::string> enumerateDrives(int) override { return {}; }
+};
+
+struct TestServices {
+    windows::registry::memory::MemoryRegistryService registry;
+    FakeUpdater updater;
+    // Reading, writing and removing files, making folders, the documents folder,
+    // file and directory tests and drive types.
+    platform::file::memory::MemoryFileSystem files;
+    NoDrives drives;
+    compression::ZlibUncompressionStream uncompressor;
+    FakeTickClock ticks;
+    FakeLocalClock localTime;
+    // What the engine is given: the peers above until the test lends others.
+    EngineServices services{registry, updater, files, files, files,        files, files,    files,
+                            drives,   drives,  files, files, uncompressor, ticks, localTime};
+};
+
 // Records the engine's state and status text at each notification.
 struct RecordingObserver : Observer {
     TamblixEngineImpl* engine = nullptr;
@@ -133,15 +159,8 @@ struct RecordingObserver : Observer {
     }
 };
 
-struct EngineHarness {
+struct EngineHarness : TestServices {
     std::shared_ptr<PluginLog> log = std::make_shared<PluginLog>();
-    FakeTickClock ticks;
-    FakeLocalClock localTime;
-    FakeUpdater updater;
-    MemoryFileSystem files;
-    windows::registry::memory::MemoryRegistryService registry;
-    testing_support::StandInSessions sessions;
-    EngineServices services;
     std::vector<FakePlugin*> plugins;  // owned by the engine
     std::unique_ptr<TamblixEngineImpl> engine;
     RecordingObserver observer;
@@ -150,16 +169,6 @@ struct EngineHarness {
     // starting work through plugin(i).
     explicit EngineHarness(const std::vector<std::string>& names = {"first", "second"},
                            const std::function<void(EngineServices&)>& adjust = nullptr) {
-        services.registry = &registry;
-        services.updater = &updater;
-        services.sessions = sessions.get();
-        services.reader = &files;
-        services.writer = &files;
-        services.remover = &files;
-        services.dirCreator = &files;
-        services.folders = &files;
-        services.ticks = &ticks;
-        services.localTime = &localTime;
         if (adjust) adjust(services);
         std::vector<std::unique_ptr<Plugin>> owned;
         for (const auto& name : names) {

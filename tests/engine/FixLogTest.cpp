@@ -2,6 +2,7 @@
 
 #include "engine/FixLog.h"
 #include "engine/SubkeyPath.h"
+#include "engine/plugins/ProductLogFolder.h"
 
 using namespace com::quorvex::products::tamblix;
 
@@ -49,9 +50,9 @@ TEST(FixLog, SectionsAppearInTheirOrderWithTheTroubleshootingLineLast) {
 }
 
 TEST(FixLog, FolderAndNameRule) {
-    EXPECT_EQ(fixLogFolder("C:\\users\\me\\Documents", "Demo"), "C:\\users\\me\\Documents\\My Demo Logs");
+    EXPECT_EQ(productLogFolder("C:\\users\\me\\Documents", "Demo"), "C:\\users\\me\\Documents\\My Demo Logs");
     EXPECT_EQ(fixLogName("2007-03-05 14:07", "09"), "\\2007-03-05 14.07.09.txt");
-    EXPECT_EQ(fixLogFolder("C:\\d", "Demo") + fixLogName("2007-03-05 14:07", "09"),
+    EXPECT_EQ(productLogFolder("C:\\d", "Demo") + fixLogName("2007-03-05 14:07", "09"),
               "C:\\d\\My Demo Logs\\2007-03-05 14.07.09.txt");
 }
 

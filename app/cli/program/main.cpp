@@ -3,12 +3,13 @@
 // and fixes as its arguments say; see CliOptions.h.
 
 #include <iostream>
+#include <memory>
 
+#include "app/MachineServices.h"
 #include "app/Startup.h"
 #include "app/cli/CliJob.h"
 #include "app/cli/InterruptWatcher.h"
 #include "app/cli/Report.h"
-#include "app/prefix/StandardErrorDisplay.h"
 #include "platform/failure/Exception.h"
 #include "platform/util/ProcessCommandLine.h"
 
@@ -17,15 +18,18 @@ namespace cli = tamblix::cli;
 
 namespace {
 
-// Shows messages on the error output and keeps the last text for the JSON report.
-class RememberingDisplay : public tamblix::StandardErrorDisplay {
+// Shows messages where the platform shows them and keeps the last text for the
+// JSON report.
+class RememberingDisplay : public tamblix::MessageDisplay {
 public:
-    RememberingDisplay() : StandardErrorDisplay(std::cerr) {}
     void show(const std::string& caption, const std::string& text, unsigned style, void* owner) override {
         lastText = text;
-        StandardErrorDisplay::show(caption, text, style, owner);
+        _platform->show(caption, text, style, owner);
     }
     std::string lastText;
+
+private:
+    const std::unique_ptr<tamblix::MessageDisplay> _platform = tamblix::makeErrorDisplay();
 };
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "platform/file/prefix/PrefixFileServices.h"
 #include "tests/app/JsonValue.h"
 #include "tests/app/cli/OfferingPlugin.h"
+#include "tests/engine/EngineHarness.h"
 #include "tests/support/TempDir.h"
 #include "tools/demo-prefix/DemoPrefix.h"
 
@@ -23,10 +24,6 @@ using namespace com::quorvex::products::tamblix::cli;
 using testing_support::JsonValue;
 using testing_support::parseJson;
 
-struct FixedTicks : TickClock {
-    std::uint32_t getTickCount() override { return 50000; }
-};
-
 // An engine over one offering plugin (made on first use, from the configuration
 // in plugin), driven as tamblix-cli drives it. Its fix log goes to a scratch
 // demo prefix.
@@ -36,10 +33,10 @@ public:
         if (!_engine) {
             tools::writeDemoPrefix(prefixFolder(), "demo");
             _files = std::make_unique<platform::prefix::PrefixFileServices>(platform::prefix::WinePrefix(prefixFolder()));
-            services.writer = &_files->fileWriter();
-            services.dirCreator = &_files->directoryCreator();
-            services.folders = &_files->folders();
-            services.ticks = &ticks;
+            peers.services.writer = _files->fileWriter();
+            peers.services.dirCreator = _files->directoryCreator();
+            peers.services.folders = _files->folders();
+            peers.ticks.now = 50000;
             std::vector<std::unique_ptr<Plugin>> plugins;
             auto owned = std::make_unique<OfferingPlugin>();
             owned->registry = plugin.registry;
@@ -54,7 +51,7 @@ public:
             owned->afterProgress = plugin.afterProgress;
             live = owned.get();
             plugins.push_back(std::move(owned));
-            _engine = std::make_unique<TamblixEngineImpl>(services, std::move(plugins));
+            _engine = std::make_unique<TamblixEngineImpl>(peers.services, std::move(plugins));
         }
         return *_engine;
     }
@@ -69,8 +66,7 @@ public:
 
     OfferingPlugin plugin;  // the configuration; live is the engine's copy
     OfferingPlugin* live = nullptr;
-    FixedTicks ticks;
-    EngineServices services;
+    engine_testing::TestServices peers;
     std::ostringstream output;
     std::ostringstream progress;
 

@@ -10,7 +10,7 @@
 #include "platform/file/TestStreamImpl.h"
 #include "platform/file/prefix/PrefixFileServices.h"
 #include "platform/xml/ComInitializer.h"
-#include "tests/engine/StandInSessions.h"
+#include "tests/engine/EngineHarness.h"
 #include "tests/engine/definitions/ProductFixture.h"
 #include "tests/support/TempDir.h"
 #include "tools/demo-prefix/DemoPrefix.h"
@@ -20,16 +20,6 @@ namespace {
 using namespace com::quorvex::products::tamblix;
 using namespace testing_support;
 namespace fs = std::filesystem;
-
-// Says that new definitions were installed; the test has put them in place.
-struct InstallingUpdater : TamblixUpdate {
-    int update(const std::string&, int, platform::file::FileWriter&, compression::UncompressionStream&,
-               windows::internet::InternetSessionFactory&, const std::vector<char>&) override {
-        return UPDATED;
-    }
-    void cancel() override {}
-    int getProgress() override { return 100; }
-};
 
 // Waits for the engine's end states.
 struct StateWaiter : Observer {
@@ -58,12 +48,11 @@ protected:
         tools::writeDemoPrefix(scratch.path() / "prefix", "demo");
         files = std::make_unique<platform::prefix::PrefixFileServices>(
             platform::prefix::WinePrefix(scratch.path() / "prefix"));
-        services.reader = &files->fileReader();
-        services.writer = &files->fileWriter();
-        services.sessions = sessions.get();
-        services.updater = &updater;
-        services.publicKey = testKeys().publicKeyBlob;
-        engine = std::make_unique<TamblixEngineImpl>(services, std::vector<std::unique_ptr<Plugin>>{});
+        peers.services.reader = files->fileReader();
+        peers.services.writer = files->fileWriter();
+        peers.updater.result = TamblixUpdate::UPDATED;  // the test puts the new files in place
+        engine = std::make_unique<TamblixEngineImpl>(peers.services, std::vector<std::unique_ptr<Plugin>>{},
+                                                     EngineSettings{false, testKeys().publicKeyBlob});
         waiter.engine = engine.get();
         engine->addObserver(&waiter);
     }
@@ -83,9 +72,7 @@ protected:
     windows::com::ComInitializer com;
     TempDir scratch;
     fs::path product = scratch.path() / "product";
-    InstallingUpdater updater;
-    testing_support::StandInSessions sessions;
-    EngineServices services;
+    engine_testing::TestServices peers;
     std::unique_ptr<platform::prefix::PrefixFileServices> files;
     std::unique_ptr<TamblixEngineImpl> engine;
     StateWaiter waiter;

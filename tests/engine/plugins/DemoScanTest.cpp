@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "engine/plugins/ProductLogFolder.h"
 #include "engine/plugins/ScanRegistryForErrorsImpl.h"
 #include "platform/file/prefix/PrefixFileServices.h"
 #include "platform/registry/RegistryKeyNames.h"
@@ -40,8 +41,10 @@ TEST(DemoScan, FindsThePlantedEntriesOfMissingFiles) {
     windows::registry::prefix::PrefixRegistryAnswers answers(registry);
     platform::prefix::PrefixFileServices files(prefix, &answers);
     NoTicks ticks;
+    SystemLocalClock localTime;
+    const ProductLogFolder logFolder(files.folders());
     ScanRegistryForErrorsImpl scanner(registry, files.fileWriter(), files.fileExistsQuery(),
-                                      files.directoryExistsQuery(), files.driveTypeQuery(), files.folders(), ticks);
+                                      files.directoryExistsQuery(), files.driveTypeQuery(), logFolder, localTime, ticks);
     // As the engine loads them.
     scanner.loadDefinitions(testing_support::readFile(demo / "permanent-definitions.xml"));
     scanner.loadDefinitions(testing_support::readFile(demo / "definitions.xml"));

@@ -238,7 +238,7 @@ TEST_F(ScanRegistryWalk, OtherFailuresEndTheScanWithoutRecords) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.note);
         FailingRegistry failing(registry, "Software\\Vendor\\Zeta", c.failure);
-        ScanRegistryForErrorsImpl plugin(failing, writer, files, files, files, folders, ticks);
+        ScanRegistryForErrorsImpl plugin(failing, writer, files, files, files, logFolder, localTime, ticks);
         plugin.loadDefinitions(definitionsXml(scanKey(MACHINE, "Software\\Vendor")));
         ScanResults scanResults;
         scanResults.scanProblems.push_back("earlier");

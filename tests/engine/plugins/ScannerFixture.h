@@ -1,6 +1,6 @@
 #pragma once
 // The registry scanner over an in-memory registry and file system, with a fake
-// documents folder, tick clock and file writer, and definitions built from parts.
+// documents folder, clocks and file writer, and definitions built from parts.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/plugins/ProductLogFolder.h"
 #include "engine/plugins/ScanRegistryForErrorsImpl.h"
 #include "platform/file/FileExceptions.h"
 #include "platform/file/FileWriter.h"
@@ -32,6 +33,12 @@ struct FakeTicks : TickClock {
         now += step;
         return reading;
     }
+};
+
+// The local time the test sets.
+struct FakeLocalTime : LocalClock {
+    std::tm time{};
+    std::tm now() override { return time; }
 };
 
 // Only the shell folders are asked for.
@@ -120,9 +127,11 @@ protected:
     platform::file::memory::MemoryFileSystem files;
     FakeWriter writer;
     FakeFolders folders;
+    ProductLogFolder logFolder{folders};
+    FakeLocalTime localTime;
     FakeTicks ticks;
     RecordingProgress progress;
-    ScanRegistryForErrorsImpl scanner{registry, writer, files, files, files, folders, ticks};
+    ScanRegistryForErrorsImpl scanner{registry, writer, files, files, files, logFolder, localTime, ticks};
     ScanResults results;
 };
 

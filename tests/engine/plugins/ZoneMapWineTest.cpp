@@ -14,6 +14,7 @@
 #include "platform/file/prefix/WinePrefix.h"
 #include "platform/registry/prefix/PrefixRegistryAnswers.h"
 #include "platform/registry/prefix/RegistryServiceImpl.h"
+#include "tests/engine/EngineHarness.h"
 #include "tests/engine/plugins/ZoneMapFixture.h"
 #include "tests/app/JsonValue.h"
 #include "tests/app/ProgramRun.h"
@@ -114,12 +115,13 @@ TEST_F(ZoneMapInWine, TheFixLeavesTheZoneMapExactlyAsTheSelectedSuggestionsSay) 
         windows::registry::RegistryServiceImpl registry{wine};
         const windows::registry::prefix::PrefixRegistryAnswers answers(registry);
         platform::prefix::PrefixFileServices files(wine, &answers);
-        EngineServices services;
-        services.registry = &registry;
-        services.writer = &files.fileWriter();
-        services.remover = &files.fileRemover();
-        services.dirCreator = &files.directoryCreator();
-        services.folders = &files.folders();
+        engine_testing::TestServices peers;
+        EngineServices& services = peers.services;
+        services.registry = registry;
+        services.writer = files.fileWriter();
+        services.remover = files.fileRemover();
+        services.dirCreator = files.directoryCreator();
+        services.folders = files.folders();
         std::vector<std::unique_ptr<Plugin>> plugins;
         plugins.push_back(std::make_unique<RestrictedDomainPlugin>(registry));
         plugins.push_back(std::make_unique<RestrictedRangePlugin>(registry));

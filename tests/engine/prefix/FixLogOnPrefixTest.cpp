@@ -31,10 +31,10 @@ protected:
 
     std::unique_ptr<EngineHarness> fixWithProductName(const std::string& name) {
         auto h = std::make_unique<EngineHarness>(std::vector<std::string>{"first"}, [&](EngineServices& services) {
-            services.writer = &files->fileWriter();
-            services.remover = &files->fileRemover();
-            services.dirCreator = &files->directoryCreator();
-            services.folders = &files->folders();
+            services.writer = files->fileWriter();
+            services.remover = files->fileRemover();
+            services.dirCreator = files->directoryCreator();
+            services.folders = files->folders();
         });
         ProductInformation product;
         product.productName = name;

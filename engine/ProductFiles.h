@@ -1,6 +1,7 @@
 #pragma once
 // The fixed files of a product, relative to the program's folder, which start-up
-// makes the working directory.
+// makes the working directory: start-up opens them, and the engine reads the
+// installed definitions again after an update.
 
 namespace com::quorvex::products::tamblix::files {
 
