@@ -6,6 +6,7 @@
 #include "engine/plugins/RegistryErrorRecord.h"
 #include "engine/plugins/RegistryUndoFile.h"
 #include "platform/failure/Assertion.h"
+#include "platform/failure/TimeText.h"
 #include "platform/file/FileWriter.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/registry/RegistryExceptions.h"
@@ -193,7 +194,7 @@ void ScanRegistryForErrorsImpl::_markApplied(const RegistryModification& record)
 }
 
 void ScanRegistryForErrorsImpl::writeUndoFile(const std::string& folder, const std::tm& time) {
-    const std::string stamp = StringHelper::timeText(time);
+    const std::string stamp = platform::timeText(time);
     std::string text = undoFileHeader(stamp);
     for (const RegistryErrorEntry& entry : _registryChanges)
         if (entry.applied) text += undoEntryText(entry) + "\n\n";

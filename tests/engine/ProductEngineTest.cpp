@@ -38,7 +38,7 @@ TEST_F(ProductEngine, TheUndoFileLiesBesideTheFixLogAndIsDatedByTheEnginesClock)
     std::vector<std::string> written;
     for (const auto& [path, content] : peers.files.files) written.push_back(path);
     EXPECT_EQ(written, (std::vector<std::string>{folder + "2007-03-05 14.07.09.txt",
-                                                 folder + "undo from Mon Mar  5 14-07-09 2007.reg"}));
+                                                 folder + "undo from Mon Mar 05 14-07-09 2007.reg"}));
     // One question for the documents folder per fix.
     EXPECT_EQ(peers.files.folderQueries, std::vector<std::string>{"5 create"});
 }

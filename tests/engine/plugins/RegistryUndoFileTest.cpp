@@ -170,13 +170,13 @@ protected:
         EXPECT_EQ(writer.files.size(), 1u);
         if (writer.files.empty()) return "";
         const auto& [path, bytes] = *writer.files.begin();
-        EXPECT_EQ(path, "C:\\users\\tester\\Documents\\My Cleaner Logs\\undo from Wed Jan  3 09-05-00 2007.reg");
+        EXPECT_EQ(path, "C:\\users\\tester\\Documents\\My Cleaner Logs\\undo from Wed Jan 03 09-05-00 2007.reg");
         // The documents folder was asked for once, by the log folder, not by the scanner.
         EXPECT_EQ(folders.asked, std::vector<int>{platform::file::CSIDL_PERSONAL});
         return fileText(bytes);
     }
 
-    const std::string stamp = "Wed Jan  3 09:05:00 2007";
+    const std::string stamp = "Wed Jan 03 09:05:00 2007";
 };
 
 TEST_F(UndoAfterFix, HoldsTheAppliedFindingsInTheOrderFound) {

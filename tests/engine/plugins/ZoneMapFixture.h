@@ -19,6 +19,7 @@
 #include "platform/file/memory/MemoryFileSystem.h"
 #include "platform/registry/memory/MemoryRegistryService.h"
 
+#include "tests/engine/EngineHarness.h"
 #include "tests/platform/registry/RegistryTestText.h"
 
 namespace zone_testing {
@@ -122,16 +123,12 @@ protected:
     // ticks every suggestion and fixes.
     template <class ZonePlugin>
     FixOutcome fixEverythingWith(const std::string& elements) {
-        platform::file::memory::MemoryFileSystem files;
-        EngineServices services;
-        services.registry = &registry;
-        services.writer = &files;
-        services.remover = &files;
-        services.dirCreator = &files;
-        services.folders = &files;
+        engine_testing::TestServices peers;
+        peers.services.registry = registry;
+        platform::file::memory::MemoryFileSystem& files = peers.files;
         std::vector<std::unique_ptr<Plugin>> plugins;
         plugins.push_back(std::make_unique<ZonePlugin>(registry));
-        TamblixEngineImpl engine(services, std::move(plugins));
+        TamblixEngineImpl engine(peers.services, std::move(plugins));
         ProductInformation product;
         product.productName = "Zone Check";
         product.productVersion = "1";
