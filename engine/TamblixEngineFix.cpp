@@ -129,9 +129,11 @@ void TamblixEngineImpl::_applySubkeyChange(RegistryModification& record, const s
         record.root, path.parent, adding ? registry::ACCESS_CREATE_SUB_KEY : registry::ACCESS_READ);
     const auto writer = _services.registry->createWriter(key.get());
     if (adding)
-        writer->createSubkey(path.child, 0);  // the new key is closed at once
+        writer->createSubkey(path.child, 0)->flush();
     else
         writer->deleteSubkeyTree(path.child);
+    // Only a change that is stored counts as made.
+    key->flush();
     done[doneKey] = true;
     _registryLogLines.push_back((adding ? "Added subkey: " : "Removed subkey: ") + shown);
     record.state.applied = true;
@@ -148,16 +150,20 @@ void TamblixEngineImpl::_applyValueChange(RegistryModification& record, const st
     const std::string shown = root + "\\" + record.subkey;
     const auto key = _services.registry->openKey(record.root, record.subkey, registry::ACCESS_SET_VALUE);
     const auto writer = _services.registry->createWriter(key.get());
+    std::string logLine;
     if (record.action == RegistryModification::REMOVE_VALUE) {
         writer->deleteValue(record.valueName);
-        _registryLogLines.push_back("Removed registry value: " + shown + "," + record.valueName + "=" + valueText);
+        logLine = "Removed registry value: " + shown + "," + record.valueName + "=" + valueText;
     } else if (isDword) {
         writer->setDword(record.valueName, data.number, registry::TYPE_DWORD);
-        _registryLogLines.push_back("New DWORD value: " + shown + "\\" + record.valueName + "=" + valueText);
+        logLine = "New DWORD value: " + shown + "\\" + record.valueName + "=" + valueText;
     } else {
         writer->setString(record.valueName, data.text);
-        _registryLogLines.push_back("New STRING value: " + shown + "\\" + record.valueName + "=" + valueText);
+        logLine = "New STRING value: " + shown + "\\" + record.valueName + "=" + valueText;
     }
+    // Only a change that is stored counts as made.
+    key->flush();
+    _registryLogLines.push_back(logLine);
     record.state.applied = true;
 }
 

@@ -28,6 +28,9 @@ struct RegistryErrorEntry {
     std::optional<windows::registry::StoredRegistryValue> stored;
     // The value's name is the missing path (else its string data is).
     bool namePoints = false;
+    // Selected for the fix in progress: the undo file written before the fix
+    // removes anything brings it back.
+    bool selected = false;
     // Removed by the fix phase.
     bool applied = false;
 };

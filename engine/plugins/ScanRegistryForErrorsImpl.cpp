@@ -62,7 +62,24 @@ void ScanRegistryForErrorsImpl::clearDefinitions() {
     _problems.clear();
 }
 
-void ScanRegistryForErrorsImpl::fix(ScanResults&, std::string&) {}
+void ScanRegistryForErrorsImpl::fix(ScanResults& results, std::string&) {
+    _fixTime.reset();
+    bool removing = false;
+    for (RegistryErrorEntry& entry : _registryChanges) entry.selected = false;
+    for (const RegistryModification& record : results.registryChanges) {
+        if (!record.state.selected || record.state.applied) continue;
+        if (RegistryErrorEntry* entry = _entryOf(record, &RegistryErrorEntry::selected)) removing = entry->selected = true;
+    }
+    if (!removing) return;
+    _fixTime = _localTime.now();
+    try {
+        _writeUndo(_logFolder.path(), *_fixTime, &RegistryErrorEntry::selected);
+    } catch (const exceptions::Exception& failure) {
+        throw TamblixEngineException(
+            "No registry value was removed: the undo file that brings them back could not be written.\n\n" +
+            failure.getMessage());
+    }
+}
 
 void ScanRegistryForErrorsImpl::scan(ScanResults& results, ScanProgressListener* progress) {
     try {
@@ -177,27 +194,34 @@ void ScanRegistryForErrorsImpl::_appendRecords(ScanResults& results) {
 
 void ScanRegistryForErrorsImpl::fixFinished(ScanResults& results) {
     if (results.registryChanges.empty()) return;
-    for (const RegistryModification& record : results.registryChanges)
-        if (record.state.selected && record.state.applied) _markApplied(record);
-    writeUndoFile(_logFolder.path(), _localTime.now());
+    for (const RegistryModification& record : results.registryChanges) {
+        if (!record.state.selected || !record.state.applied) continue;
+        if (RegistryErrorEntry* entry = _entryOf(record, &RegistryErrorEntry::applied)) entry->applied = true;
+    }
+    writeUndoFile(_logFolder.path(), _fixTime ? *_fixTime : _localTime.now());
 }
 
-void ScanRegistryForErrorsImpl::_markApplied(const RegistryModification& record) {
+RegistryErrorEntry* ScanRegistryForErrorsImpl::_entryOf(const RegistryModification& record,
+                                                        bool RegistryErrorEntry::*flag) {
     // Records of the zone plugins share the vector and have no entry here.
     for (RegistryErrorEntry& entry : _registryChanges) {
-        if (entry.applied || entry.root != record.root || !sameText(entry.subkey, record.subkey) ||
-            !sameText(entry.valueName, record.valueName))
-            continue;
-        entry.applied = true;
-        return;
+        if (!(entry.*flag) && entry.root == record.root && sameText(entry.subkey, record.subkey) &&
+            sameText(entry.valueName, record.valueName))
+            return &entry;
     }
+    return nullptr;
 }
 
 void ScanRegistryForErrorsImpl::writeUndoFile(const std::string& folder, const std::tm& time) {
+    _writeUndo(folder, time, &RegistryErrorEntry::applied);
+}
+
+void ScanRegistryForErrorsImpl::_writeUndo(const std::string& folder, const std::tm& time,
+                                           bool RegistryErrorEntry::*covered) {
     const std::string stamp = platform::timeText(time);
     std::string text = undoFileHeader(stamp);
     for (const RegistryErrorEntry& entry : _registryChanges)
-        if (entry.applied) text += undoEntryText(entry) + "\n\n";
+        if (entry.*covered) text += undoEntryText(entry) + "\n\n";
     _writer.writeFile(folder + "\\" + undoFileName(stamp), undoFileBytes(text));
 }
 

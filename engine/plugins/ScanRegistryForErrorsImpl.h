@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cstdint>
 #include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,10 +63,14 @@ public:
     void loadDefinitions(const std::string& xmlText) override;
     void setCancelled(bool cancelled) override { _cancelled = cancelled; }
     void clearDefinitions() override;
+    // Before the engine removes any value: writes an undo file that brings back
+    // every finding whose record is selected, dated now, into the log folder
+    // (which the engine has made). Throws TamblixEngineException when it cannot
+    // be written, so that nothing is removed.
     void fix(ScanResults& results, std::string& logSection) override;
     // Marks the findings whose records were selected and applied, then writes the
-    // undo file into the log folder, dated now (not when there are no registry
-    // records at all).
+    // undo file again under the same name with the applied ones (not when there
+    // are no registry records at all).
     void fixFinished(ScanResults& results) override;
 
     // ScanRegistryForErrors
@@ -90,7 +95,10 @@ private:
                    const windows::registry::RegistryData& data, bool namePoints,
                    windows::registry::RegistryReader& reader);
     void _appendRecords(ScanResults& results);
-    void _markApplied(const RegistryModification& record);
+    // The first finding the record was made of whose flag is not set yet; null
+    // for records of other plugins.
+    RegistryErrorEntry* _entryOf(const RegistryModification& record, bool RegistryErrorEntry::*flag);
+    void _writeUndo(const std::string& folder, const std::tm& time, bool RegistryErrorEntry::*covered);
 
     windows::registry::RegistryService& _registry;
     platform::file::FileWriter& _writer;
@@ -103,6 +111,8 @@ private:
     std::vector<std::string> _problems;
     std::uint32_t _scanSeconds = 0;
     std::uint32_t _groupCounter = 0;
+    // When the fix in progress began: its undo file's name and header.
+    std::optional<std::tm> _fixTime;
     std::atomic<bool> _cancelled{false};
     Statistics _statistics;
 };

@@ -17,6 +17,9 @@ public:
     virtual std::string getSubkey() const = 0;
     // The long root name, then "\" and the subkey path unless that is empty.
     virtual std::string getFullName() const = 0;
+    // Stores now what was changed through the key (RegFlushKey). Throws
+    // RegistryException when it cannot be stored; the change is then not made.
+    virtual void flush() = 0;
 };
 
 }  // namespace windows::registry

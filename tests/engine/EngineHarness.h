@@ -74,6 +74,7 @@ struct FakeUpdater : TamblixUpdate {
     }
     int update(const std::string& url, int currentCounter, platform::file::FileWriter& writer,
                compression::UncompressionStream&, const std::vector<char>&) override {
+        if (forgetsEarlyCancel) return _runThatForgetsEarlyCancels();
         std::unique_lock<std::mutex> hold(lock);
         askedUrl = url;
         askedCounter = currentCounter;

@@ -17,7 +17,7 @@ namespace {
 
 class MemoryHive : public tree::RegistryHive {
 public:
-    explicit MemoryHive(const bool& readOnly) : _readOnly(readOnly) {}
+    MemoryHive(const bool& readOnly, const bool& storeFails) : _readOnly(readOnly), _storeFails(storeFails) {}
 
     void refresh() override {}
     tree::RegistryNode& root() override { return _file.root; }
@@ -33,20 +33,43 @@ public:
     }
     void commit() override {
         if (!_pending) return;
+        if (_storeFails) {
+            platform::setLastError(platform::winerror::DISK_FULL);
+            throw RegistryException("Error when writing the registry file 'memory'.\n\n" +
+                                    SystemErrors::map(platform::winerror::DISK_FULL));
+        }
         _pending = false;
+        _stored = tree::writeRegistryFile(_file);
         ++_commits;
+    }
+
+    void discard() override {
+        if (!_pending) return;
+        _pending = false;
+        _restoreStored();
     }
 
     void replace(tree::RegistryFile file) {
         _file = std::move(file);
+        _stored = tree::writeRegistryFile(_file);
         ++_version;
     }
     const tree::RegistryFile& file() const { return _file; }
     int commits() const { return _commits; }
 
 private:
+    void _restoreStored() {
+        tree::RegistryFileError error;
+        _file = tree::RegistryFile();
+        tree::parseRegistryFile(_stored, 0, _file, error);
+        ++_version;
+    }
+
     const bool& _readOnly;
+    const bool& _storeFails;
     tree::RegistryFile _file = tree::emptyRegistryFile("REGISTRY", "#arch=win64");
+    // The hive as last stored, in Wine's format.
+    std::string _stored = tree::writeRegistryFile(_file);
     std::uint64_t _version = 1;
     bool _pending = false;
     int _commits = 0;
@@ -67,6 +90,7 @@ public:
     MemoryHive& hiveOf(HiveId id) { return _hives[static_cast<int>(id)]; }
     info::EnvironmentVariables& variables() { return _variables; }
     void setReadOnly(bool readOnly) { _readOnly = readOnly; }
+    void setStoreFails(bool fails) { _storeFails = fails; }
     void deny(HiveId hive, const std::vector<std::u16string>& path) { _denied.insert({hive, _lowerPath(path)}); }
 
 private:
@@ -77,8 +101,10 @@ private:
     }
 
     bool _readOnly = false;
+    bool _storeFails = false;
     std::set<std::pair<HiveId, std::vector<std::u16string>>> _denied;
-    MemoryHive _hives[3] = {MemoryHive(_readOnly), MemoryHive(_readOnly), MemoryHive(_readOnly)};
+    MemoryHive _hives[3] = {MemoryHive(_readOnly, _storeFails), MemoryHive(_readOnly, _storeFails),
+                            MemoryHive(_readOnly, _storeFails)};
     info::EnvironmentVariables _variables;
     info::VariableEnvironmentStrings _strings;
     info::EnvironmentExpander _expander;
@@ -114,6 +140,8 @@ void MemoryRegistryService::setReadOnly(bool readOnly) {
     std::lock_guard<std::recursive_mutex> hold(hives().mutex());
     _memory().setReadOnly(readOnly);
 }
+
+void MemoryRegistryService::setStoreFails(bool fails) { _memory().setStoreFails(fails); }
 
 void MemoryRegistryService::denyAccess(std::uint32_t root, const std::string& subkey) {
     std::lock_guard<std::recursive_mutex> hold(hives().mutex());

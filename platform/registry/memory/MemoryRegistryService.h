@@ -28,6 +28,9 @@ public:
     info::EnvironmentVariables& variables();
     // While read-only every change is refused with ERROR_ACCESS_DENIED.
     void setReadOnly(bool readOnly);
+    // While set, storing a changed hive fails as a full disk would, with
+    // RegistryException.
+    void setStoreFails(bool fails);
     // Opening the existing key (as it is now, links followed) is refused with ERROR_ACCESS_DENIED from now on.
     void denyAccess(std::uint32_t root, const std::string& subkey);
     // How often a hive was stored because a key a modification was made through was closed.

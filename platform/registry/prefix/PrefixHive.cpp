@@ -148,6 +148,17 @@ bool PrefixHive::apply(const tree::RegistryChange& change) {
     return true;
 }
 
+void PrefixHive::discard() {
+    if (_pending.empty()) return;
+    _pending.clear();
+    try {
+        _load();
+    } catch (const exceptions::Exception&) {
+        // The file cannot be read now; the hive is read again once it can be.
+        _stamp = {};
+    }
+}
+
 void PrefixHive::commit() {
     if (_pending.empty()) return;
     if (_lock.isHeld(_prefix)) _throwInUse(_file.string());

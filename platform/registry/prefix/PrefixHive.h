@@ -47,6 +47,7 @@ public:
     int checkModifiable(const std::string& entry) override;
     bool apply(const tree::RegistryChange& change) override;
     void commit() override;
+    void discard() override;
 
     const std::filesystem::path& file() const { return _file; }
 

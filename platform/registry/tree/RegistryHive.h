@@ -45,6 +45,8 @@ public:
     // Stores the changes applied since the last commit. Throws RegistryException
     // on failure, and keeps the changes for the next commit.
     virtual void commit() = 0;
+    // Drops the changes not stored yet: the hive is again as it was stored.
+    virtual void discard() = 0;
 };
 
 class RegistryHives {

@@ -95,6 +95,21 @@ RegistryKeyImpl::~RegistryKeyImpl() {
     }
 }
 
+void RegistryKeyImpl::flush() {
+    std::lock_guard<std::recursive_mutex> hold(_hives->mutex());
+    for (const HiveId hive : {HiveId::MACHINE, HiveId::USER, HiveId::DEFAULT_USER}) {
+        const unsigned bit = 1u << static_cast<unsigned>(hive);
+        if (!(_modifiedHives & bit)) continue;
+        _modifiedHives &= ~bit;
+        try {
+            _hives->hive(hive).commit();
+        } catch (const exceptions::Exception&) {
+            _hives->hive(hive).discard();
+            throw;
+        }
+    }
+}
+
 void* RegistryKeyImpl::getHandle() const { return const_cast<KeyLocation*>(&_location); }
 
 RegistryNode* RegistryKeyImpl::node() {

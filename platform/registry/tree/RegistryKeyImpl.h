@@ -1,8 +1,10 @@
 #pragma once
 // An open key of a tree-backed registry. A modification made through the key
-// (or through a reader or writer bound to it) is stored when the key is closed;
-// a failure to store it then is an internal error, and the modification stays
-// pending for the next key that is closed or for the end of the registry.
+// (or through a reader or writer bound to it) is stored by flush, else when the
+// key is closed. A failure to store it in flush is thrown and the hive's changes
+// not stored yet are dropped; a failure when the key is closed is an internal
+// error, and the changes stay pending for the next key that is closed or for the
+// end of the registry.
 
 #include <cstdint>
 #include <memory>
@@ -29,6 +31,7 @@ public:
     std::uint32_t getRoot() const override { return _root; }
     std::string getSubkey() const override { return _subkey; }
     std::string getFullName() const override { return _fullName; }
+    void flush() override;
 
     // For the readers and writers bound to the key, under hives().mutex().
     RegistryHives& hives() const { return *_hives; }
