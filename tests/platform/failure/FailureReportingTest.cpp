@@ -8,6 +8,7 @@
 #include "platform/failure/SystemErrors.h"
 #include "platform/failure/TimeText.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TimeParts.h"
 
 using testing_support::TempDir;
 using testing_support::WorkingDirectory;
@@ -93,17 +94,7 @@ void expectReport(const std::vector<std::string>& lines, size_t first, const std
     EXPECT_EQ(lines[first + 8], frame);
 }
 
-std::tm timeOf(int year, int month, int day, int hour, int minute, int second, int weekday) {
-    std::tm parts{};
-    parts.tm_year = year - 1900;
-    parts.tm_mon = month - 1;
-    parts.tm_mday = day;
-    parts.tm_hour = hour;
-    parts.tm_min = minute;
-    parts.tm_sec = second;
-    parts.tm_wday = weekday;
-    return parts;
-}
+using testing_support::timeOf;
 
 // The day as two digits whatever the C library's asctime would do, single blanks.
 TEST(TimeText, WeekdayMonthDayClockAndYear) {

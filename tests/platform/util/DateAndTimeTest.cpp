@@ -3,19 +3,11 @@
 #include "platform/util/DateAndTime.h"
 #include "platform/util/LocalTime.h"
 #include "tests/platform/util/AssertionReports.h"
+#include "tests/support/TimeParts.h"
 
 namespace {
 
-std::tm timeOf(int year, int month, int day, int hour, int minute, int second) {
-    std::tm parts{};
-    parts.tm_year = year - 1900;
-    parts.tm_mon = month - 1;
-    parts.tm_mday = day;
-    parts.tm_hour = hour;
-    parts.tm_min = minute;
-    parts.tm_sec = second;
-    return parts;
-}
+using testing_support::timeOf;
 
 TEST(DateAndTime, TwoDigitsPadsWithZero) {
     for (int n = 0; n < 60; ++n) {
