@@ -24,6 +24,14 @@ std::size_t skipSpaces(std::string_view text, std::size_t i) {
 
 bool onlySpacesFrom(std::string_view text, std::size_t i) { return skipSpaces(text, i) == text.size(); }
 
+// A line the registry keeps without interpreting it, as it is written back: without
+// the carriage returns at its end, since reading drops one of them from every line
+// and would otherwise shorten the line again on each later read.
+std::string keptLine(std::string_view line) {
+    while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return std::string(line);
+}
+
 // Reads at most maxDigits hexadecimal digits; false when there is none.
 bool readHex(std::string_view text, std::size_t& i, std::size_t maxDigits, std::uint64_t& value) {
     value = 0;
@@ -152,11 +160,11 @@ private:
                 if (!_valueLine(text)) return false;
             } else if (inHeader) {
                 if (first != '\0' && first != '#' && first != ';') return _fail("the line is not understood");
-                _file.header.emplace_back(line);
+                _file.header.push_back(keptLine(line));
             } else if (first == '#') {
                 if (!_optionLine(text)) return false;
             } else if (first == ';') {
-                _key->attributes().otherLines.emplace_back(line);
+                _key->attributes().otherLines.push_back(keptLine(line));
             } else if (first != '\0') {
                 return _fail("the line is not understood");
             }
@@ -223,7 +231,7 @@ private:
         } else if (line.substr(0, 5) == "#link" && onlySpacesFrom(line, 5)) {
             attributes.isLink = true;
         } else {
-            attributes.otherLines.emplace_back(line);
+            attributes.otherLines.push_back(keptLine(line));
         }
         return true;
     }
