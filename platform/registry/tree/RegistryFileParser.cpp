@@ -24,13 +24,15 @@ std::size_t skipSpaces(std::string_view text, std::size_t i) {
 
 bool onlySpacesFrom(std::string_view text, std::size_t i) { return skipSpaces(text, i) == text.size(); }
 
-// A line the registry keeps without interpreting it, as it is written back: without
-// the carriage returns at its end, since reading drops one of them from every line
-// and would otherwise shorten the line again on each later read.
-std::string keptLine(std::string_view line) {
+// A # line or a line the registry keeps without interpreting it, as it is written
+// back: without the carriage returns at its end, since reading drops one of them
+// from every line and would otherwise read the line differently each later time.
+std::string_view withoutCarriageReturns(std::string_view line) {
     while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return std::string(line);
+    return line;
 }
+
+std::string keptLine(std::string_view line) { return std::string(withoutCarriageReturns(line)); }
 
 // Reads at most maxDigits hexadecimal digits; false when there is none.
 bool readHex(std::string_view text, std::size_t& i, std::size_t maxDigits, std::uint64_t& value) {
@@ -216,7 +218,8 @@ private:
         return true;
     }
 
-    bool _optionLine(std::string_view line) {
+    bool _optionLine(std::string_view text) {
+        const std::string_view line = withoutCarriageReturns(text);
         auto& attributes = _key->attributes();
         if (line.substr(0, 6) == "#time=") {
             std::size_t i = 6;
