@@ -11,7 +11,7 @@
 #   platform/registry, update
 #   engine/plugins
 #   engine, tools
-#   app, bench
+#   app, bench, fuzz
 #
 # Also: a memory/ folder (a layer held in memory) is included only by tests,
 # benchmarks and other memory/ folders; no source but a benchmark (which builds
@@ -34,10 +34,10 @@ RANKS = [
     ["platform/registry", "update"],
     ["engine/plugins"],
     ["engine", "tools"],
-    ["app", "bench"],
+    ["app", "bench", "fuzz"],
 ]
 RANK = {layer: rank for rank, layers in enumerate(RANKS) for layer in layers}
-FOLDERS = ["app", "bench", "engine", "platform", "tests", "tools", "update"]
+FOLDERS = ["app", "bench", "engine", "fuzz", "platform", "tests", "tools", "update"]
 SOURCE_ENDINGS = (".h", ".hpp", ".c", ".cc", ".cpp")
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')
 

@@ -2,7 +2,8 @@
 # Installs what is needed, checks the include order of the layers, builds, and
 # runs every test: once plain, once under AddressSanitizer with
 # UndefinedBehaviorSanitizer, once under ThreadSanitizer. The test builds make
-# every warning an error. Exits non-zero on any failure.
+# every warning an error. Then builds the fuzz targets with clang and runs each
+# for 20 s. Exits non-zero on any failure.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -25,4 +26,6 @@ sanitizer_flags="-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG"
 run_suite build/tests
 run_suite build/asan -DTAMBLIX_SANITIZE=address,undefined "$sanitizer_flags"
 TSAN_OPTIONS="halt_on_error=1" run_suite build/tsan -DTAMBLIX_SANITIZE=thread "$sanitizer_flags"
+echo "=== fuzz targets"
+bash scripts/fuzz-all.sh 20
 echo "All test runs passed."

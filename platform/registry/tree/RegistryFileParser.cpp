@@ -24,6 +24,16 @@ std::size_t skipSpaces(std::string_view text, std::size_t i) {
 
 bool onlySpacesFrom(std::string_view text, std::size_t i) { return skipSpaces(text, i) == text.size(); }
 
+// A # line or a line the registry keeps without interpreting it, as it is written
+// back: without the carriage returns at its end, since reading drops one of them
+// from every line and would otherwise read the line differently each later time.
+std::string_view withoutCarriageReturns(std::string_view line) {
+    while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
+std::string keptLine(std::string_view line) { return std::string(withoutCarriageReturns(line)); }
+
 // Reads at most maxDigits hexadecimal digits; false when there is none.
 bool readHex(std::string_view text, std::size_t& i, std::size_t maxDigits, std::uint64_t& value) {
     value = 0;
@@ -152,11 +162,11 @@ private:
                 if (!_valueLine(text)) return false;
             } else if (inHeader) {
                 if (first != '\0' && first != '#' && first != ';') return _fail("the line is not understood");
-                _file.header.emplace_back(line);
+                _file.header.push_back(keptLine(line));
             } else if (first == '#') {
                 if (!_optionLine(text)) return false;
             } else if (first == ';') {
-                _key->attributes().otherLines.emplace_back(line);
+                _key->attributes().otherLines.push_back(keptLine(line));
             } else if (first != '\0') {
                 return _fail("the line is not understood");
             }
@@ -208,7 +218,8 @@ private:
         return true;
     }
 
-    bool _optionLine(std::string_view line) {
+    bool _optionLine(std::string_view text) {
+        const std::string_view line = withoutCarriageReturns(text);
         auto& attributes = _key->attributes();
         if (line.substr(0, 6) == "#time=") {
             std::size_t i = 6;
@@ -223,7 +234,7 @@ private:
         } else if (line.substr(0, 5) == "#link" && onlySpacesFrom(line, 5)) {
             attributes.isLink = true;
         } else {
-            attributes.otherLines.emplace_back(line);
+            attributes.otherLines.push_back(keptLine(line));
         }
         return true;
     }

@@ -127,6 +127,21 @@ TEST(RegistryFileFormat, OtherLayoutsAreReadAndWrittenInWinesLayout) {
     EXPECT_EQ(writeRegistryFile(parsed(text)), expected);
 }
 
+TEST(RegistryFileFormat, KeptLinesEndingInCarriageReturnsStayTheSameOverRepeatedWrites) {
+    // Header lines, unknown # lines and comments are kept as they are; a stray
+    // carriage return at their end went on shrinking by one on every read and write,
+    // and a # line that became one the registry reads (#link) moved.
+    const std::string text = "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\r\r\r\n"
+                             "\n#arch=win64\n\n[Software\\\\Test] 1700427978\n#time=1da1b2c3d4e5f60\n"
+                             "#unknown\r\r\n;comment\r\r\r\r\n#link\r\r\n\"a\"=\"b\"\n";
+    const std::string expected = "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n"
+                                 "\n#arch=win64\n\n[Software\\\\Test] 1700427978\n#time=1da1b2c3d4e5f60\n"
+                                 "#link\n#unknown\n;comment\n\"a\"=\"b\"\n";
+    const std::string once = writeRegistryFile(parsed(text));
+    EXPECT_EQ(once, expected);
+    EXPECT_EQ(writeRegistryFile(parsed(once)), once);
+}
+
 TEST(RegistryFileFormat, KeysWithoutATimeTakeTheTimeOfReading) {
     const RegistryFile file = parsed(HEADER + "\n[Software]\n\"a\"=\"b\"\n");
     const RegistryNode* key = file.root.findSubkey(u"software");

@@ -1,0 +1,95 @@
+#!/usr/bin/env python3
+"""Writes the small seed corpora of the fuzz targets into fuzz/corpus/<target>/.
+
+usage: make-seeds.py <system.reg of a prefix made by wineboot>
+
+Each seed is a few KB at most: the fuzzer grows its own corpus in a scratch
+folder (scripts/fuzz.sh), so the committed one stays small.
+"""
+import base64
+import hashlib
+import pathlib
+import struct
+import sys
+import zlib
+
+top = pathlib.Path(__file__).resolve().parent.parent
+corpus = top / "fuzz" / "corpus"
+
+
+def seed(target, name, data):
+    folder = corpus / target
+    folder.mkdir(parents=True, exist_ok=True)
+    if isinstance(data, str):
+        data = data.encode("utf-8")
+    (folder / name).write_bytes(data)
+
+
+def registry_excerpt(text, keys, limit):
+    """The header and the first `keys` keys of a registry file, each cut to `limit` lines."""
+    blocks = text.split("\n\n")
+    out = [blocks[0]]
+    for block in blocks[1:1 + keys]:
+        out.append("\n".join(block.split("\n")[:limit]))
+    return "\n\n".join(out) + "\n"
+
+
+def packed(data):
+    # The container: the reader's buffer size (2 n + 12) as 4 bytes little-endian, then one zlib stream.
+    return struct.pack("<I", 2 * len(data) + 12) + zlib.compress(data, 9)
+
+
+def signature_document(digest, signature):
+    b64 = lambda b: base64.b64encode(b).decode()
+    return ('<?xml version="1.0" ?>\n<Signature xmlns="http://www.w3.org/2000/09/xmldsig#">\n'
+            '  <SignedInfo>\n    <Reference URI="definitions.xml">\n'
+            '      <DigestValue>%s</DigestValue>\n    </Reference>\n  </SignedInfo>\n\n'
+            '  <SignatureValue>%s</SignatureValue>\n</Signature>\n' % (b64(digest), b64(signature)))
+
+
+def main():
+    system_reg = pathlib.Path(sys.argv[1]).read_text(encoding="utf-8", errors="replace")
+    seed("registry_file", "system-head.reg", registry_excerpt(system_reg, 12, 6))
+    seed("registry_file", "system-hex.reg", "\n\n".join(
+        [system_reg.split("\n\n")[0]] +
+        [b for b in system_reg.split("\n\n") if "hex(" in b and len(b) < 1500][:3]) + "\n")
+    seed("registry_file", "escapes.reg",
+         'WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n'
+         '[Software\\\\Tamblix\\\\Demo] 1700000000\n#time=1da0b0c0d0e0f00\n'
+         '@="default"\n"Quote\\"d"="tab\\tnew\\nline \\x263a"\n"Dword"=dword:0000002a\n'
+         '"Expand"=str(2):"%SystemRoot%\\\\system32"\n"Multi"=str(7):"a\\0b\\0"\n'
+         '"Bin"=hex:00,01,02,ff\n"Qword"=hex(b):2a,00,00,00,00,00,00,00\n\n'
+         '[Software\\\\Tamblix\\\\Demo\\\\Empty] 1700000001\n')
+
+    demo = top / "app" / "demo"
+    for name in ("definitions.xml", "permanent-definitions.xml"):
+        data = (demo / name).read_bytes()
+        seed("xml_document", name, data)
+        seed("uncompress", name + ".packed", packed(data))
+        seed("compress_roundtrip", name, data)
+    seed("xml_document", "entities.xml",
+         '<?xml version="1.0" encoding="ISO-8859-1"?>\n<!DOCTYPE a [<!ENTITY e "x&#233;">]>\n'
+         '<a b="&e;"><![CDATA[<c>]]><?pi data?><!-- note --><d xmlns:n="urn:n" n:v="1">&e;&amp;</d></a>\n')
+    seed("uncompress", "empty.packed", packed(b""))
+
+    fixtures = top / "tests" / "update" / "fixtures" / "cryptoapi"
+    key = (fixtures / "publickey-1024.dat").read_bytes()
+    signature = (fixtures / "signature-1024.bin").read_bytes()
+    signed = (fixtures / "signed-1024.xml").read_bytes()
+    seed("signature_document", "signature.xml", signature_document(hashlib.sha1(signed).digest(), signature))
+    seed("signature_document", "base64.txt", base64.b64encode(signed).decode() + "=")
+    seed("public_key_blob", "key-and-signature", struct.pack("<H", len(key)) + key + signature)
+
+    seed("regexp", "groups", bytes([13]) + b"{[a-z]+}=\\d+$" + b"name=42")
+    seed("regexp", "negation", bytes([20]) + b"^!(\\.tmp)\\w*\\.{\\w+}" + b"report.log")
+    seed("regexp", "backref", bytes([12]) + b"{a|b}*\\0c?$" + b"abbac")
+
+    seed("command_line", "quoted", '"C:\\Program Files\\Tamblix\\tamblix.exe" /scan  /fix "a b"c  last')
+    seed("command_line", "tokens", ";,\nHKLM\\Software;;Tamblix,Demo;\\Key")
+
+    seed("environment_expander", "paths", "%SystemRoot%\\system32;%temp%\\%UNDEFINED%\\%PERCENT%%")
+    seed("environment_expander", "long", "%LONG%%LONG%%LONG% 100%")
+
+
+if __name__ == "__main__":
+    main()
