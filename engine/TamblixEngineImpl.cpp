@@ -123,6 +123,9 @@ void TamblixEngineImpl::onNotify(Observable*) {
     // The updater lets a cancel reach only the downloads that exist when it
     // comes; one that came before them is passed on again as the run goes on.
     if (_cancelRequested && _action == ACTION_UPDATE) _services.updater->cancel();
+    // Held while notifying, as for every notification of the engine, so that an
+    // observer that reads the engine takes the locks in one order.
+    std::lock_guard<std::recursive_mutex> hold(_lock);
     ++_changeCounter;
     notifyObservers();
 }
