@@ -89,6 +89,18 @@ def main():
 
     seed("environment_expander", "paths", "%SystemRoot%\\system32;%temp%\\%UNDEFINED%\\%PERCENT%%")
     seed("environment_expander", "long", "%LONG%%LONG%%LONG% 100%")
+    definitions_store_seeds(top / "app" / "demo")
+
+
+def definitions_store_seeds(demo):
+    """The definitions, a 0 byte, the permanent definitions: as the demo product has them, and
+    with one value overridden by the definitions."""
+    definitions = (demo / "definitions.xml").read_bytes()
+    permanent = (demo / "permanent-definitions.xml").read_bytes()
+    seed("definitions_store", "demo-pair", definitions + b"\0" + permanent)
+    seed("definitions_store", "override",
+         b"<tamblix-definition><derivate-product-info><product-name>Other</product-name>"
+         b"<update-counter> +12x</update-counter></derivate-product-info></tamblix-definition>\0" + permanent)
 
 
 if __name__ == "__main__":

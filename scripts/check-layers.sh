@@ -14,7 +14,7 @@
 #   app, bench, fuzz
 #
 # Also: a memory/ folder (a layer held in memory) is included only by tests,
-# benchmarks and other memory/ folders; no source but a benchmark (which builds
+# benchmarks, fuzz targets and other memory/ folders; no source but a benchmark (which builds
 # its engines over the tests' peers) includes a test file; the
 # tests (tests/) include any layer, but the shared test support (tests/support)
 # only the platform layers. Prints every offending line and exits 1 when there is
@@ -87,8 +87,8 @@ def layer_fault(path, layer, target):
         return "a source includes a test file"
     if target.startswith("tests/"):
         return None
-    if in_memory_folder(target) and not in_memory_folder(path) and layer != "bench":
-        return "only tests and benchmarks include a memory peer"
+    if in_memory_folder(target) and not in_memory_folder(path) and layer not in ("bench", "fuzz"):
+        return "only tests, benchmarks and fuzz targets include a memory peer"
     included = layer_of(target)
     if included is None:
         return "names no file of a layer"
