@@ -52,6 +52,9 @@ void CurlTransfer::_configure(const std::string& url, const SessionSettings& set
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, MOST_REDIRECTS);
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    // A transfer cancelled while a name is still being resolved leaves the
+    // resolver's thread behind instead of waiting for it.
+    curl_easy_setopt(easy, CURLOPT_QUICK_EXIT, 1L);
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, settings.connectTimeoutSeconds);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, settings.stallTimeoutSeconds);
