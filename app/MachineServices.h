@@ -12,6 +12,7 @@
 #include "engine/EngineServices.h"
 #include "platform/file/CurrentDirectory.h"
 #include "platform/file/IStream.h"
+#include "update/session/InternetSession.h"
 
 namespace com::quorvex::products::tamblix {
 
@@ -24,6 +25,8 @@ public:
     // Every service the engine is given: this machine's, with the updater and the
     // uncompressor start-up made.
     virtual EngineServices engineServices(TamblixUpdate& updater, compression::UncompressionStream& uncompressor) = 0;
+    // The download sessions, with this machine's internet settings (its proxy).
+    virtual windows::internet::InternetSessionFactory& internetSessionFactory() = 0;
     // An input stream over the whole file, read as bytes; throws
     // io::file::IStreamException.
     virtual std::unique_ptr<platform::file::IStream> openBinaryStream(const std::string& path) = 0;

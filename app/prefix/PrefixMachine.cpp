@@ -5,6 +5,7 @@
 #include <ios>
 #include <iostream>
 
+#include "app/InternetSettings.h"
 #include "app/prefix/StandardErrorDisplay.h"
 
 namespace com::quorvex::products::tamblix {
@@ -22,7 +23,8 @@ PrefixMachine::PrefixMachine(const platform::prefix::WinePrefix& prefix)
       _registry(_prefix),
       _answers(_registry),
       _files(_prefix, &_answers),
-      _module(_prefix) {}
+      _module(_prefix),
+      _sessions(windows::internet::SessionSettings{.proxy = readProxySettings(_registry)}) {}
 
 EngineServices PrefixMachine::engineServices(TamblixUpdate& updater, compression::UncompressionStream& uncompressor) {
     return {.registry = _registry,

@@ -9,6 +9,7 @@
 #include "platform/registry/prefix/PrefixRegistryAnswers.h"
 #include "platform/registry/prefix/RegistryServiceImpl.h"
 #include "platform/util/Clocks.h"
+#include "update/session/prefix/InternetSessionFactoryImpl.h"
 
 namespace com::quorvex::products::tamblix {
 
@@ -23,6 +24,7 @@ public:
     ModuleInfo& moduleInfo() override { return _module; }
     platform::file::CurrentDirectory& currentDirectory() override { return _files.currentDirectory(); }
     EngineServices engineServices(TamblixUpdate& updater, compression::UncompressionStream& uncompressor) override;
+    windows::internet::InternetSessionFactory& internetSessionFactory() override { return _sessions; }
     std::unique_ptr<platform::file::IStream> openBinaryStream(const std::string& path) override;
 
 private:
@@ -31,6 +33,8 @@ private:
     windows::registry::prefix::PrefixRegistryAnswers _answers;
     platform::prefix::PrefixFileServices _files;
     ModuleInfoImpl _module;
+    // Made with the proxy of the prefix's internet settings as start-up finds them.
+    windows::internet::prefix::InternetSessionFactoryImpl _sessions;
     SteadyTickClock _ticks;
     SystemLocalClock _localTime;
 };
