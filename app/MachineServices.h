@@ -12,6 +12,7 @@
 #include "engine/EngineServices.h"
 #include "platform/file/CurrentDirectory.h"
 #include "platform/file/IStream.h"
+#include "update/session/InternetSession.h"
 
 namespace com::quorvex::products::tamblix {
 
@@ -24,6 +25,8 @@ public:
     // Every service the engine is given: this machine's, with the updater and the
     // uncompressor start-up made.
     virtual EngineServices engineServices(TamblixUpdate& updater, compression::UncompressionStream& uncompressor) = 0;
+    // The file remover of engineServices, for the updater that joins them.
+    virtual platform::file::FileRemover& fileRemover() = 0;
     // An input stream over the whole file, read as bytes; throws
     // io::file::IStreamException.
     virtual std::unique_ptr<platform::file::IStream> openBinaryStream(const std::string& path) = 0;
@@ -32,6 +35,9 @@ public:
 // The machine of this platform. On Linux: the Wine prefix ($WINEPREFIX, else
 // ~/.wine); throws io::IOException when it does not exist.
 std::unique_ptr<MachineServices> makeMachineServices();
+
+// The download sessions of this platform.
+std::unique_ptr<windows::internet::InternetSessionFactory> makeSessionFactory();
 
 // Where this platform shows the messages of start-up, before any window exists.
 std::unique_ptr<MessageDisplay> makeErrorDisplay();

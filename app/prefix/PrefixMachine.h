@@ -23,6 +23,7 @@ public:
     ModuleInfo& moduleInfo() override { return _module; }
     platform::file::CurrentDirectory& currentDirectory() override { return _files.currentDirectory(); }
     EngineServices engineServices(TamblixUpdate& updater, compression::UncompressionStream& uncompressor) override;
+    platform::file::FileRemover& fileRemover() override { return _files.fileRemover(); }
     std::unique_ptr<platform::file::IStream> openBinaryStream(const std::string& path) override;
 
 private:
