@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ pkg-config git python3
-  zlib1g-dev libminizip-dev libxml2-dev libssl-dev libcurl4-openssl-dev libboost-regex-dev
+  zlib1g-dev libminizip-dev libxml2-dev libssl-dev libcurl4-openssl-dev libboost-regex-dev libcpp-httplib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   wine
   gcc-mingw-w64-x86-64
