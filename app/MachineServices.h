@@ -27,6 +27,8 @@ public:
     virtual EngineServices engineServices(TamblixUpdate& updater, compression::UncompressionStream& uncompressor) = 0;
     // The file remover of engineServices, for the updater that joins them.
     virtual platform::file::FileRemover& fileRemover() = 0;
+    // The download sessions of this platform, over its internet settings.
+    virtual std::unique_ptr<windows::internet::InternetSessionFactory> makeSessionFactory() = 0;
     // An input stream over the whole file, read as bytes; throws
     // io::file::IStreamException.
     virtual std::unique_ptr<platform::file::IStream> openBinaryStream(const std::string& path) = 0;
@@ -35,9 +37,6 @@ public:
 // The machine of this platform. On Linux: the Wine prefix ($WINEPREFIX, else
 // ~/.wine); throws io::IOException when it does not exist.
 std::unique_ptr<MachineServices> makeMachineServices();
-
-// The download sessions of this platform.
-std::unique_ptr<windows::internet::InternetSessionFactory> makeSessionFactory();
 
 // Where this platform shows the messages of start-up, before any window exists.
 std::unique_ptr<MessageDisplay> makeErrorDisplay();

@@ -45,7 +45,7 @@ int runGuarded(const StartupSettings& settings, MessageNotifier& notifier, const
     machine->currentDirectory().setCurrentDirectory(programFolder);
 
     const std::unique_ptr<windows::internet::InternetSessionFactory> sessions =
-        settings.makeSessions ? settings.makeSessions() : makeSessionFactory();
+        settings.makeSessions ? settings.makeSessions() : machine->makeSessionFactory();
     encryption::pki::MsCheckSignature signatureCheck;
     TamblixUpdateImpl updater(*sessions, machine->fileRemover(), signatureCheck);
     compression::ZlibUncompressionStream uncompressor;

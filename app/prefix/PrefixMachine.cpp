@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "app/prefix/StandardErrorDisplay.h"
+#include "update/session/prefix/InternetSessionFactoryImpl.h"
 
 namespace com::quorvex::products::tamblix {
 
@@ -50,31 +51,10 @@ std::unique_ptr<MachineServices> makeMachineServices() {
     return std::make_unique<PrefixMachine>(platform::prefix::WinePrefix::locate());
 }
 
-namespace {
-
-// WIRING POINT of the download sessions: until the libcurl sessions are built
-// in, every download fails with the session's text and the update fails.
-class NoSessionFactory : public windows::internet::InternetSessionFactory {
-    class NoSession : public windows::internet::InternetSession {
-        std::vector<char> download(const std::string& url) override {
-            throw windows::internet::InternetSessionException(
-                "CInternetException* e:\nError connecting or downloading data from: " + url +
-                "\nSystem error message: This program was built without downloads.");
-        }
-        int getBytesRead() override { return 0; }
-        void cancel() override {}
-    };
-
-public:
-    std::unique_ptr<windows::internet::InternetSession> createSession(std::size_t) override {
-        return std::make_unique<NoSession>();
-    }
-};
-
-}  // namespace
-
-std::unique_ptr<windows::internet::InternetSessionFactory> makeSessionFactory() {
-    return std::make_unique<NoSessionFactory>();
+std::unique_ptr<windows::internet::InternetSessionFactory> PrefixMachine::makeSessionFactory() {
+    // The sessions' settings start from direct access; the proxy of the prefix's
+    // Internet Settings joins here when it is read.
+    return std::make_unique<windows::internet::prefix::InternetSessionFactoryImpl>(windows::internet::SessionSettings{});
 }
 
 std::unique_ptr<MessageDisplay> makeErrorDisplay() { return std::make_unique<StandardErrorDisplay>(std::cerr); }

@@ -24,6 +24,7 @@ public:
     platform::file::CurrentDirectory& currentDirectory() override { return _files.currentDirectory(); }
     EngineServices engineServices(TamblixUpdate& updater, compression::UncompressionStream& uncompressor) override;
     platform::file::FileRemover& fileRemover() override { return _files.fileRemover(); }
+    std::unique_ptr<windows::internet::InternetSessionFactory> makeSessionFactory() override;
     std::unique_ptr<platform::file::IStream> openBinaryStream(const std::string& path) override;
 
 private:
