@@ -29,6 +29,13 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
+class QuietServer(http.server.ThreadingHTTPServer):
+    daemon_threads = True
+
+    def handle_error(self, request, client_address):
+        pass  # a killed update leaves its connection broken
+
+
 def release(publisher, key, definitions, folder, url):
     os.makedirs(folder, exist_ok=True)
     subprocess.run([publisher, "release", key, definitions, folder, "--url", url], check=True)
@@ -44,7 +51,7 @@ def main():
     try:
         site = os.path.join(work, "site")
         os.makedirs(site)
-        server = http.server.ThreadingHTTPServer(
+        server = QuietServer(
             ("127.0.0.1", 0), lambda *a, **k: QuietHandler(*a, directory=site, **k))
         threading.Thread(target=server.serve_forever, daemon=True).start()
         url = "http://127.0.0.1:%d/demo" % server.server_address[1]
