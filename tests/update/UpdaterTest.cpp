@@ -324,6 +324,22 @@ TEST_F(Updater, TheNextRunIsNotCancelledByAnEarlierCancel) {
     EXPECT_EQ(runWith(updater).result, TamblixUpdate::UPDATED);
 }
 
+// The engine passes on a cancel that came before the run could take it when the
+// run first notifies; every session the run makes after that is cancelled too.
+TEST_F(Updater, ACancelPassedOnAtTheFirstNotificationEndsTheRunBeforeAnyDownload) {
+    serve({MIRROR_A}, signedEdition(6));
+    TamblixUpdateImpl updater(*server, files, checker, 1);
+    struct PassesOnACancel : Observer {
+        explicit PassesOnACancel(TamblixUpdate& updater) : updater(updater) {}
+        void onNotify(Observable*) override { updater.cancel(); }
+        TamblixUpdate& updater;
+    } passesOn(updater);
+    updater.addObserver(&passesOn);
+    EXPECT_EQ(runWith(updater).result, TamblixUpdate::CANCELLED);
+    EXPECT_TRUE(server->urls().empty());
+    EXPECT_TRUE(installedPairUntouched());
+}
+
 struct ProgressRecorder : Observer {
     explicit ProgressRecorder(TamblixUpdate& updater) : updater(updater) {}
     void onNotify(Observable*) override { seen.push_back(updater.getProgress()); }
