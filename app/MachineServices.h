@@ -25,8 +25,10 @@ public:
     // Every service the engine is given: this machine's, with the updater and the
     // uncompressor start-up made.
     virtual EngineServices engineServices(TamblixUpdate& updater, compression::UncompressionStream& uncompressor) = 0;
-    // The download sessions, with this machine's internet settings (its proxy).
-    virtual windows::internet::InternetSessionFactory& internetSessionFactory() = 0;
+    // The file remover of engineServices, for the updater that joins them.
+    virtual platform::file::FileRemover& fileRemover() = 0;
+    // The download sessions of this platform, with its internet settings (the proxy).
+    virtual std::unique_ptr<windows::internet::InternetSessionFactory> makeSessionFactory() = 0;
     // An input stream over the whole file, read as bytes; throws
     // io::file::IStreamException.
     virtual std::unique_ptr<platform::file::IStream> openBinaryStream(const std::string& path) = 0;

@@ -1,6 +1,5 @@
 #include "app/Startup.h"
 
-#include "app/UnavailableUpdater.h"
 #include "engine/FrameworkInfo.h"
 #include "engine/ProductFiles.h"
 #include "engine/TamblixEngineImpl.h"
@@ -8,7 +7,10 @@
 #include "platform/util/parser/ArgumentParserHelpers.h"
 #include "platform/xml/ComInitializer.h"
 #include "platform/xml/XmlExceptions.h"
+#include "update/TamblixUpdateImpl.h"
 #include "update/compression/ZlibUncompressionStream.h"
+#include "update/install/DefinitionsInstall.h"
+#include "update/signature/MsCheckSignature.h"
 
 namespace com::quorvex::products::tamblix {
 
@@ -42,9 +44,15 @@ int runGuarded(const StartupSettings& settings, MessageNotifier& notifier, const
         util::parser::ArgumentParserHelpers::directoryOf(machine->moduleInfo().getModuleFileName());
     machine->currentDirectory().setCurrentDirectory(programFolder);
 
-    UnavailableUpdater updater;
+    const std::unique_ptr<windows::internet::InternetSessionFactory> sessions =
+        settings.makeSessions ? settings.makeSessions() : machine->makeSessionFactory();
+    encryption::pki::MsCheckSignature signatureCheck;
+    TamblixUpdateImpl updater(*sessions, machine->fileRemover(), signatureCheck);
     compression::ZlibUncompressionStream uncompressor;
     const EngineServices services = machine->engineServices(updater, uncompressor);
+    // An install of new definitions that was interrupted is finished or dropped
+    // before anything reads them.
+    install::completeInstall(*services.reader, *services.writer, *services.remover, *services.fileExists);
     TamblixEngineImpl engine(services, {debug, readPublicKey(*machine)});
 
     const auto definitions = machine->openBinaryStream(debug ? files::DEBUG_DEFINITIONS : files::DEFINITIONS);

@@ -6,8 +6,9 @@
 // Order: the notifier; COM; the command line and its mode; the machine's
 // services (on Linux the Wine prefix, whose drives translate the program's path
 // and the working directory); the program file's path and its folder, made the
-// working directory; the updater and the uncompressor; the public key; the
-// engine over the machine's services; the three definition streams
+// working directory; the download sessions' factory, the updater and the
+// uncompressor; an interrupted install of definitions finished or dropped; the
+// public key; the engine over the machine's services; the three definition streams
 // (definitions, permanent definitions, signature), loaded; the product name into
 // the notifier; the vendor key under HKEY_CURRENT_USER\Software and the settings
 // store over it; the main job.
@@ -50,6 +51,8 @@ struct StartupSettings {
     std::function<bool(const util::CommandLine&)> debugMode;
     // Makes the machine's services; the platform's by default.
     std::function<std::unique_ptr<MachineServices>()> makeMachine;
+    // Makes the download sessions' factory; the platform's by default.
+    std::function<std::unique_ptr<windows::internet::InternetSessionFactory>()> makeSessions;
     // The exit code after a failed start (or a failing main job).
     int failureExitCode = 1;
 };

@@ -1,12 +1,11 @@
 #include "engine/DefinitionsStore.h"
 
-#include <climits>
-
 #include "platform/failure/Exception.h"
 #include "platform/file/IStream.h"
 #include "platform/file/TestStreamImpl.h"
 #include "platform/xml/SharedParses.h"
 #include "platform/xml/XmlDocument.h"
+#include "update/UpdateCounter.h"
 #include "update/compression/UncompressionStream.h"
 #include "update/signature/MsCheckSignature.h"
 #include "update/signature/XmlSignature.h"
@@ -45,8 +44,6 @@ constexpr TextValue VALUES_AFTER_COUNTER[] = {
     {"stylesheet", "", &ProductInformation::styleSheet},
     {"variant-url", "", &ProductInformation::variantUrl},
 };
-
-bool isCSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 const char* const PRODUCT_INFORMATION = "//tamblix-definition/derivate-product-info";
 
@@ -153,22 +150,6 @@ std::string ProductValues::lookup(const std::string& key, const std::string& sec
                                  std::string(PRODUCT_INFORMATION) + "/" + relative);
 }
 
-int DefinitionsStore::counterOf(const std::string& text) {
-    std::size_t position = 0;
-    while (position < text.size() && isCSpace(text[position])) ++position;
-    bool negative = false;
-    if (position < text.size() && (text[position] == '+' || text[position] == '-')) {
-        negative = text[position] == '-';
-        ++position;
-    }
-    // Accumulated as a negative number, whose range reaches INT_MIN.
-    long long value = 0;
-    for (; position < text.size() && text[position] >= '0' && text[position] <= '9'; ++position) {
-        value = value * 10 - (text[position] - '0');
-        if (value < INT_MIN) return negative ? INT_MIN : INT_MAX;
-    }
-    if (negative) return static_cast<int>(value);
-    return value < -static_cast<long long>(INT_MAX) ? INT_MAX : static_cast<int>(-value);
-}
+int DefinitionsStore::counterOf(const std::string& text) { return counterOfText(text); }
 
 }  // namespace com::quorvex::products::tamblix

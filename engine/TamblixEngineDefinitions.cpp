@@ -3,6 +3,8 @@
 #include "engine/TamblixEngineImpl.h"
 #include "platform/file/FileReader.h"
 #include "platform/file/TestStreamImpl.h"
+#include "platform/xml/SharedParses.h"
+#include "update/compression/UncompressionStream.h"
 
 namespace com::quorvex::products::tamblix {
 
@@ -25,38 +27,72 @@ void TamblixEngineImpl::loadPluginDefinitions(const std::string& permanentDefini
 
 namespace {
 
-// The engine as the definitions store fills it.
-class EngineDefinitionsTarget : public DefinitionsTarget {
+// Product information as the store fills it, taken by the engine only once the
+// plugins have loaded the same documents.
+class StagedDefinitions : public DefinitionsTarget {
 public:
-    explicit EngineDefinitionsTarget(TamblixEngineImpl& engine) : _engine(engine) {}
-    ProductInformation getProductInformation() override { return _engine.getProductInformation(); }
-    void setProductInformation(const ProductInformation& information) override {
-        _engine.setProductInformation(information);
-    }
-    void loadPluginDefinitions(const std::string& permanentDefinitions, const std::string& definitions) override {
-        _engine.loadPluginDefinitions(permanentDefinitions, definitions);
-    }
+    explicit StagedDefinitions(ProductInformation installed) : information(std::move(installed)) {}
+    ProductInformation getProductInformation() override { return information; }
+    void setProductInformation(const ProductInformation& staged) override { information = staged; }
+    void loadPluginDefinitions(const std::string&, const std::string&) override {}
 
-private:
-    TamblixEngineImpl& _engine;
+    ProductInformation information;
 };
+
+std::string textOf(const std::vector<char>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 }  // namespace
 
 void TamblixEngineImpl::loadDefinitionFiles(platform::file::IStream& definitions, platform::file::IStream& signature,
                                             platform::file::IStream& permanentDefinitions) {
-    EngineDefinitionsTarget target(*this);
-    DefinitionsStore(*_services.uncompressor, _settings.publicKey, _settings.debug)
-        .load(definitions, signature, permanentDefinitions, target);
+    const DefinitionsStore store(*_services.uncompressor, _settings.publicKey, _settings.debug);
+    _takeDefinitions(store, store.read(definitions, signature, permanentDefinitions));
 }
 
-// After an update: the installed files, compressed in both modes, read whole.
+// New definitions replace the engine's only whole: a document or a plugin that
+// fails leaves the product information and every plugin as they were.
+void TamblixEngineImpl::_takeDefinitions(const DefinitionsStore& store, DefinitionTexts texts) {
+    // The store and every plugin read the same two documents: each is parsed once.
+    windows::com::xml::SharedParses parses;
+    StagedDefinitions staged(getProductInformation());
+    store.applyProductInformation(texts, staged);
+    try {
+        loadPluginDefinitions(texts.permanentDefinitions, texts.definitions);
+    } catch (...) {
+        _restorePluginDefinitions();
+        throw;
+    }
+    setProductInformation(staged.information);
+    _loadedTexts = std::move(texts);
+}
+
+void TamblixEngineImpl::_restorePluginDefinitions() {
+    try {
+        if (_loadedTexts) {
+            loadPluginDefinitions(_loadedTexts->permanentDefinitions, _loadedTexts->definitions);
+            return;
+        }
+    } catch (...) {
+        // They loaded before; should they not now, no plugin keeps half of them.
+    }
+    for (auto& plugin : _plugins) plugin->clearDefinitions();
+}
+
+// After an update: the pair the updater installed, compressed and signed in
+// both modes, so it is checked once more as it lies on the disk; the permanent
+// definitions as start-up reads them in this mode.
 void TamblixEngineImpl::_reloadInstalledDefinitions() {
     platform::file::FileReader& reader = *_services.reader;
-    platform::file::TestStreamImpl definitions(reader.readFile(files::DEFINITIONS, 0));
+    const std::vector<char> definitions =
+        _services.uncompressor->uncompress(reader.readFile(files::DEFINITIONS, 0), DefinitionsStore::UNCOMPRESSED_LIMIT);
     platform::file::TestStreamImpl signature(reader.readFile(files::DEFINITIONS_SIGNATURE, 0));
-    platform::file::TestStreamImpl permanent(reader.readFile(files::PERMANENT_DEFINITIONS, 0));
-    loadDefinitionFiles(definitions, signature, permanent);
+    const DefinitionsStore signedStore(*_services.uncompressor, _settings.publicKey, false);
+    signedStore.verify(definitions, signature);
+
+    std::vector<char> permanent =
+        reader.readFile(_settings.debug ? files::DEBUG_PERMANENT_DEFINITIONS : files::PERMANENT_DEFINITIONS, 0);
+    if (!_settings.debug) permanent = _services.uncompressor->uncompress(permanent, DefinitionsStore::UNCOMPRESSED_LIMIT);
+    _takeDefinitions(signedStore, DefinitionTexts{textOf(definitions), textOf(permanent)});
 }
 
 }  // namespace com::quorvex::products::tamblix

@@ -17,9 +17,11 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "engine/DefinitionsStore.h"
 #include "engine/EngineServices.h"
 #include "engine/ProductInformation.h"
 #include "engine/ScanMessageExpander.h"
@@ -121,6 +123,8 @@ private:
     void _applyFileChanges();
     void _update();
     void _reloadInstalledDefinitions();
+    void _takeDefinitions(const DefinitionsStore& store, DefinitionTexts texts);
+    void _restorePluginDefinitions();
     void setState(int state);
     void _recordFailure(const std::string& where, const exceptions::Exception* failure, const std::string& kind);
     template <class Member>
@@ -153,6 +157,8 @@ private:
     // one that comes before the worker has begun is not lost.
     std::atomic<bool> _operationRunning{false};
     std::atomic<bool> _cancelRequested{false};
+    // The documents the plugins hold, for putting them back when new ones fail.
+    std::optional<DefinitionTexts> _loadedTexts;
 };
 
 }  // namespace com::quorvex::products::tamblix

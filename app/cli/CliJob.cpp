@@ -19,6 +19,22 @@ int report(std::ostream& out, TamblixEngine& engine, const CliOptions& options, 
     return exitCode;
 }
 
+int runUpdate(TamblixEngine& engine, EngineDriver& driver, const CliOptions& options, std::ostream& out) {
+    RunOutcome outcome;
+    outcome.command = "update";
+    outcome.debug = options.debug;
+    outcome.state = driver.run([&] { engine.update(); },
+                               {ENGINE_UPDATE_FINISHED_UPDATED, ENGINE_UPDATE_FINISHED_NOT_UPDATED,
+                                ENGINE_UPDATE_FAILED, ENGINE_UPDATE_CANCELLED});
+    switch (outcome.state) {
+        case ENGINE_UPDATE_FINISHED_UPDATED: return report(out, engine, options, outcome, EXIT_UPDATED);
+        case ENGINE_UPDATE_FINISHED_NOT_UPDATED: return report(out, engine, options, outcome, EXIT_NOT_UPDATED);
+        case ENGINE_UPDATE_CANCELLED: outcome.error = "The update was cancelled."; break;
+        default: outcome.error = engine.getErrorMessage(); break;
+    }
+    return report(out, engine, options, outcome, EXIT_ERROR);
+}
+
 }  // namespace
 
 void routeAssertionReports(const CliOptions& options) {
@@ -26,6 +42,7 @@ void routeAssertionReports(const CliOptions& options) {
 }
 
 int runCommand(TamblixEngine& engine, EngineDriver& driver, const CliOptions& options, std::ostream& out) {
+    if (options.command == CliOptions::UPDATE) return runUpdate(engine, driver, options, out);
     RunOutcome outcome;
     outcome.command = options.command == CliOptions::FIX ? "fix" : "scan";
     outcome.debug = options.debug;

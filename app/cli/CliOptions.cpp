@@ -53,6 +53,8 @@ CliOptions parseOptions(const std::vector<std::string>& arguments) {
         options.command = CliOptions::SCAN;
     else if (command == "fix")
         options.command = CliOptions::FIX;
+    else if (command == "update")
+        options.command = CliOptions::UPDATE;
     else
         refuse("Unknown command '" + command + "'.");
     bool selected = false;
@@ -63,6 +65,7 @@ CliOptions parseOptions(const std::vector<std::string>& arguments) {
         } else if (argument == "--debug") {
             options.debug = true;
         } else if (argument == "--select" || argument.rfind("--select=", 0) == 0) {
+            if (options.command == CliOptions::UPDATE) refuse("update takes no --select.");
             if (selected) refuse("--select is given twice.");
             selected = true;
             std::string value;
@@ -86,6 +89,7 @@ std::string usage() {
            "  scan   Scans the machine and prints the suggested modifications.\n"
            "  fix    Scans, selects and applies the selected suggestions, then prints what\n"
            "         was done and where the log was written.\n"
+           "  update Downloads and installs newer signed definitions from the publisher.\n"
            "  help   Prints this text.\n"
            "\n"
            "Options:\n"
@@ -96,9 +100,10 @@ std::string usage() {
            "                   system\\permanent-definitions.xml) without signature check.\n"
            "\n"
            "The program works on the product in its own folder and on the Wine prefix\n"
-           "named by WINEPREFIX (else ~/.wine). Ctrl+C cancels a running scan.\n"
+           "named by WINEPREFIX (else ~/.wine). Ctrl+C cancels a running scan or update.\n"
            "Exit codes: 0 nothing suggested, 1 suggestions found or applied, 2 an error\n"
-           "(also a cancelled scan, an unknown id and problems while fixing).\n";
+           "(also a cancelled scan, an unknown id and problems while fixing).\n"
+           "update: 0 new definitions installed, 1 none newer, 2 failed or cancelled.\n";
 }
 
 }  // namespace com::quorvex::products::tamblix::cli

@@ -3,6 +3,7 @@
 //
 //   tamblix-cli scan [--select WHICH] [--json] [--debug]
 //   tamblix-cli fix  [--select WHICH] [--json] [--debug]
+//   tamblix-cli update [--json] [--debug]
 //   tamblix-cli help
 //
 // WHICH is none, recommended (the default: the definitions' own preselection),
@@ -16,6 +17,10 @@ namespace com::quorvex::products::tamblix::cli {
 constexpr int EXIT_NOTHING_SUGGESTED = 0;
 constexpr int EXIT_SUGGESTIONS = 1;
 constexpr int EXIT_ERROR = 2;
+// update: new definitions installed (0), none newer (1), or EXIT_ERROR for a
+// failed or cancelled update.
+constexpr int EXIT_UPDATED = 0;
+constexpr int EXIT_NOT_UPDATED = 1;
 
 struct Selection {
     enum Kind { NONE, RECOMMENDED, ALL, IDS };
@@ -24,7 +29,7 @@ struct Selection {
 };
 
 struct CliOptions {
-    enum Command { HELP, SCAN, FIX };
+    enum Command { HELP, SCAN, FIX, UPDATE };
     Command command = HELP;
     Selection selection;
     bool json = false;

@@ -56,6 +56,10 @@ int EngineDriver::run(const std::function<void()>& start, const std::set<int>& e
             if (_progress) *_progress << "Cancelling the scan..." << std::endl;
             // Returns once the scan has stopped; the engine then reports the cancel.
             _engine.cancel();
+        } else if (state == ENGINE_UPDATING) {
+            pending = false;
+            if (_progress) *_progress << "\nCancelling the update..." << std::endl;
+            _engine.cancel();
         } else if (state == ENGINE_FIXING) {
             pending = false;
             if (_progress) *_progress << "A running fix cannot be cancelled; it goes on to its end." << std::endl;
@@ -70,6 +74,14 @@ void EngineDriver::_showProgress(int state) {
         _shownText.clear();
         if (state == ENGINE_SCANNING) *_progress << "Scanning..." << std::endl;
         if (state == ENGINE_FIXING) *_progress << "Fixing..." << std::endl;
+        if (state == ENGINE_UPDATING) *_progress << "Updating the definitions..." << std::endl;
+    }
+    if (state == ENGINE_UPDATING) {
+        const int percent = _engine.getUpdateProgress();
+        if (percent != _shownPercent) {
+            _shownPercent = percent;
+            *_progress << "\rDownloading the new definitions: " << percent << "%" << std::flush;
+        }
     }
     const std::string text = _engine.getStatusText();
     if (!text.empty() && text != _shownText) {

@@ -5,7 +5,7 @@
 // engine holds its lock while it notifies).
 //
 // A cancel may be requested from any thread; the waiting thread hands it to the
-// engine once the scan is running. A fix cannot be cancelled; the request is
+// engine once the scan or the update is running. A fix cannot be cancelled; the request is
 // noted and the fix runs to its end.
 
 #include <condition_variable>
@@ -50,6 +50,7 @@ private:
     unsigned long _cancelRequestsSeen = 0;
     int _shownState = -1;
     std::string _shownText;
+    int _shownPercent = -1;
 };
 
 }  // namespace com::quorvex::products::tamblix::cli

@@ -7,6 +7,7 @@
 
 #include "app/InternetSettings.h"
 #include "app/prefix/StandardErrorDisplay.h"
+#include "update/session/prefix/InternetSessionFactoryImpl.h"
 
 namespace com::quorvex::products::tamblix {
 
@@ -23,8 +24,7 @@ PrefixMachine::PrefixMachine(const platform::prefix::WinePrefix& prefix)
       _registry(_prefix),
       _answers(_registry),
       _files(_prefix, &_answers),
-      _module(_prefix),
-      _sessions(windows::internet::SessionSettings{.proxy = readProxySettings(_registry)}) {}
+      _module(_prefix) {}
 
 EngineServices PrefixMachine::engineServices(TamblixUpdate& updater, compression::UncompressionStream& uncompressor) {
     return {.registry = _registry,
@@ -50,6 +50,12 @@ std::unique_ptr<platform::file::IStream> PrefixMachine::openBinaryStream(const s
 
 std::unique_ptr<MachineServices> makeMachineServices() {
     return std::make_unique<PrefixMachine>(platform::prefix::WinePrefix::locate());
+}
+
+std::unique_ptr<windows::internet::InternetSessionFactory> PrefixMachine::makeSessionFactory() {
+    // The proxy of the prefix's Internet Settings as they are when start-up asks.
+    return std::make_unique<windows::internet::prefix::InternetSessionFactoryImpl>(
+        windows::internet::SessionSettings{.proxy = readProxySettings(_registry)});
 }
 
 std::unique_ptr<MessageDisplay> makeErrorDisplay() { return std::make_unique<StandardErrorDisplay>(std::cerr); }

@@ -9,7 +9,6 @@
 #include "platform/registry/prefix/PrefixRegistryAnswers.h"
 #include "platform/registry/prefix/RegistryServiceImpl.h"
 #include "platform/util/Clocks.h"
-#include "update/session/prefix/InternetSessionFactoryImpl.h"
 
 namespace com::quorvex::products::tamblix {
 
@@ -24,7 +23,8 @@ public:
     ModuleInfo& moduleInfo() override { return _module; }
     platform::file::CurrentDirectory& currentDirectory() override { return _files.currentDirectory(); }
     EngineServices engineServices(TamblixUpdate& updater, compression::UncompressionStream& uncompressor) override;
-    windows::internet::InternetSessionFactory& internetSessionFactory() override { return _sessions; }
+    platform::file::FileRemover& fileRemover() override { return _files.fileRemover(); }
+    std::unique_ptr<windows::internet::InternetSessionFactory> makeSessionFactory() override;
     std::unique_ptr<platform::file::IStream> openBinaryStream(const std::string& path) override;
 
 private:
@@ -33,8 +33,6 @@ private:
     windows::registry::prefix::PrefixRegistryAnswers _answers;
     platform::prefix::PrefixFileServices _files;
     ModuleInfoImpl _module;
-    // Made with the proxy of the prefix's internet settings as start-up finds them.
-    windows::internet::prefix::InternetSessionFactoryImpl _sessions;
     SteadyTickClock _ticks;
     SystemLocalClock _localTime;
 };

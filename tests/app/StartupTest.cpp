@@ -2,18 +2,22 @@
 
 #include <filesystem>
 #include <fstream>
+#include <chrono>
 #include <functional>
+#include <thread>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/Startup.h"
 #include "app/prefix/PrefixMachine.h"
+#include "engine/EngineStates.h"
 #include "engine/FrameworkInfo.h"
 #include "platform/registry/RegistryConstants.h"
 #include "platform/registry/RegistryExceptions.h"
 #include "platform/registry/prefix/RegistryServiceImpl.h"
 #include "tests/engine/definitions/ProductFixture.h"
+#include "tests/support/LoopbackHttpServer.h"
 #include "tests/support/TempDir.h"
 #include "tools/demo-prefix/DemoPrefix.h"
 
@@ -273,6 +277,111 @@ TEST_F(StartupTest, TheVendorKeyIsMadeAndHoldsTheSettings) {
     const auto key = registry.openKey(windows::registry::ROOT_CURRENT_USER, "Software\\Tamblix",
                                       windows::registry::ACCESS_READ);
     EXPECT_EQ(key->getFullName(), "HKEY_CURRENT_USER\\Software\\Tamblix");
+}
+
+
+// An update as the product runs it: start-up's own updater and sessions against a
+// loopback server, then the next start in normal mode.
+class StartupUpdateTest : public StartupTest {
+protected:
+    static std::vector<ProductValue> valuesAt(const std::string& tag, const std::string& counter,
+                                              const std::string& updateUrl) {
+        std::vector<ProductValue> values = productValues(tag, counter);
+        for (ProductValue& value : values)
+            if (value.key == "tamblix-update-url") value.text = updateUrl;
+        return values;
+    }
+
+    void SetUp() override {
+        StartupTest::SetUp();
+        const std::string description = server.url("/update.xml");
+        writeProduct(programFolder, definitionsDocument(valuesAt("Packed", "7", description)),
+                     definitionsDocument(productValues("Permanent")));
+        scratch.write("prefix/drive_c/Program Files/Demo Product/system/definitions.xml",
+                      definitionsDocument(valuesAt("Plain", "7", description)));
+        newer = definitionsDocument(valuesAt("Newer", "8", description));
+        const std::vector<char> container = packed(newer);
+        server.serve("/d/definitions.xml.tam", std::string(container.begin(), container.end()));
+        server.serve("/d/definitions-sig.xml", signatureDocument(newer, testKeys().privateKeyPem));
+        server.serve("/update.xml", "<tamblix-update><derivate-product-info><update-counter>8</update-counter><items>"
+                                    "<item type=\"tamblix-definition\" size=\"" +
+                                        std::to_string(container.size()) + "\"><url>" +
+                                        server.url("/d/definitions.xml.tam") +
+                                        "</url></item></items></derivate-product-info></tamblix-update>");
+    }
+
+    struct Updated {
+        int state = -1;
+        std::string error;
+        std::string productName;
+        int counter = 0;
+    };
+
+    // Starts the product, runs one update and waits for its end state.
+    Updated update(const std::string& commandLine, bool cancelAtOnce = false) {
+        Updated updated;
+        const int code = start(commandLine, [&](StartedProduct& product) {
+            product.engine.update();
+            if (cancelAtOnce) product.engine.cancel();
+            for (int i = 0; i < 6000 && (product.engine.getState() == ENGINE_READY ||
+                                         product.engine.getState() == ENGINE_UPDATING);
+                 ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            product.engine.removeObserver(nullptr);  // waits for the worker
+            updated = {product.engine.getState(), product.engine.getErrorMessage(), product.engine.getProductName(),
+                       product.engine.getDefinitionsVersion()};
+            return 0;
+        });
+        EXPECT_EQ(code, 0);
+        return updated;
+    }
+
+    testing_support::LoopbackHttpServer server;
+    std::string newer;
+};
+
+TEST_F(StartupUpdateTest, BothModesInstallTheSignedPairAndTakeItAtOnce) {
+    for (const char* commandLine : {"tamblix.exe", "tamblix.exe debug"}) {
+        SCOPED_TRACE(commandLine);
+        makeProduct();
+        SetUp();
+        const Updated updated = update(commandLine);
+        EXPECT_EQ(updated.error, "");
+        EXPECT_EQ(updated.state, ENGINE_UPDATE_FINISHED_UPDATED);
+        EXPECT_EQ(updated.productName, "Newer name");
+        EXPECT_EQ(updated.counter, 8);
+        // The next start in normal mode finds the new pair whole and verified.
+        display.shown.clear();
+        EXPECT_EQ(start("tamblix.exe"), 0);
+        EXPECT_EQ(seen.productName, "Newer name");
+        EXPECT_TRUE(display.shown.empty());
+        EXPECT_FALSE(fs::exists(system("definitions-install.journal")));
+    }
+}
+
+TEST_F(StartupUpdateTest, ACancelRightAfterTheStartEndsTheUpdateWithNothingSaved) {
+    server.hold("/update.xml");
+    const Updated updated = update("tamblix.exe", true);
+    EXPECT_EQ(updated.state, ENGINE_UPDATE_CANCELLED);
+    EXPECT_EQ(updated.productName, "Packed name");
+    EXPECT_EQ(start("tamblix.exe"), 0);
+    EXPECT_EQ(seen.productName, "Packed name");
+}
+
+TEST_F(StartupUpdateTest, AnInstallStoppedAfterItsJournalIsFinishedByTheNextStart) {
+    // What an install that was killed after its journal leaves: the new pair's
+    // spares, the journal, and the installed definitions already replaced.
+    const std::vector<char> container = packed(newer);
+    const std::string signature = signatureDocument(newer, testKeys().privateKeyPem);
+    replace("definitions.xml.tam.new", container);
+    replace("definitions-sig.xml.new", bytesOf(signature));
+    replace("definitions.xml.tam", container);
+    replace("definitions-install.journal", bytesOf("Tamblix definitions install\n" + std::to_string(container.size()) +
+                                                   "\n" + std::to_string(signature.size()) + "\n"));
+    EXPECT_EQ(start("tamblix.exe"), 0);
+    EXPECT_EQ(seen.productName, "Newer name");
+    for (const char* spare : {"definitions.xml.tam.new", "definitions-sig.xml.new", "definitions-install.journal"})
+        EXPECT_FALSE(fs::exists(system(spare))) << spare;
 }
 
 }  // namespace

@@ -122,8 +122,14 @@ struct FakePlugin : Plugin {
         log->add(name + " scan ended");
     }
 
+    // Called with each document loaded; may throw to reject it.
+    std::function<void(const std::string&)> loadFailure;
+
     bool hasDefinitions() const override { return definitions; }
-    void loadDefinitions(const std::string& xmlText) override { log->add(name + " load " + xmlText); }
+    void loadDefinitions(const std::string& xmlText) override {
+        log->add(name + " load " + xmlText);
+        if (loadFailure) loadFailure(xmlText);
+    }
     void setCancelled(bool value) override {
         cancelled = value;
         log->add(name + (value ? " cancelled" : " uncancelled"));

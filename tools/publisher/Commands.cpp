@@ -16,6 +16,7 @@
 #include "update/compression/ZlibUncompressionStream.h"
 #include "update/signature/MsCheckSignature.h"
 #include "update/signature/XmlSignature.h"
+#include "platform/xml/XmlDocument.h"
 
 namespace publisher {
 
@@ -106,6 +107,31 @@ void refuseExisting(const std::string& path) {
                                                    "' already exists; keygen never replaces a key. Remove it first.");
 }
 
+// The text of the one element path selects in the definitions; refuses any other count.
+std::string productValue(const windows::com::xml::XmlDocument& definitions, const std::string& key) {
+    const std::string path = "//tamblix-definition/derivate-product-info/" + key;
+    const auto nodes = definitions.selectNodes(path);
+    if (nodes.getLength() != 1)
+        throw exceptions::IllegalArgumentException("The definitions must hold exactly one " + path + ".");
+    return windows::com::xml::XmlElement(nodes.getItem(0)).getText();
+}
+
+std::string xmlEscaped(const std::string& text) {
+    std::string escaped;
+    for (char c : text) {
+        if (c == '&') escaped += "&amp;";
+        else if (c == '<') escaped += "&lt;";
+        else if (c == '>') escaped += "&gt;";
+        else escaped += c;
+    }
+    return escaped;
+}
+
+std::string mirrorAddress(std::string base) {
+    while (!base.empty() && base.back() == '/') base.pop_back();
+    return base + "/definitions.xml.tam";
+}
+
 }  // namespace
 
 std::string usage() {
@@ -124,6 +150,11 @@ std::string usage() {
            "      The reference uri is the document's file name unless given.\n"
            "  verify <publickey.dat> <definitions.xml.tam|definitions.xml> <definitions-sig.xml>\n"
            "      Checks a signature as the engine does.\n"
+           "  release <private.pem> <definitions.xml> <outdir> --url <base> [--mirror <base2> ...]\n"
+           "      Writes what a server publishes: definitions.xml.tam, definitions-sig.xml and\n"
+           "      the update description update.xml (counter and date of the definitions, the\n"
+           "      file's size, one address per mirror: <base>/definitions.xml.tam). update.xml\n"
+           "      is written last, so it never announces files that are not yet in place.\n"
            "\n"
            "Exit codes: 0 success (verify: the signature is valid), 1 the signature does not\n"
            "match, 2 an error (its text on standard error).\n";
@@ -199,6 +230,42 @@ int verify(const Arguments& arguments) {
         return EXIT_MISMATCH;
     }
     std::cout << "The signature is valid.\n";
+    return EXIT_VALID;
+}
+
+int release(const Arguments& arguments) {
+    if (arguments.size() < 5)
+        throw exceptions::IllegalArgumentException("Wrong number of arguments for 'release'.\n\n" + usage());
+    std::vector<std::string> mirrors;
+    for (std::size_t i = 3; i < arguments.size(); i += 2) {
+        const bool first = i == 3;
+        if (arguments[i] != (first ? "--url" : "--mirror") || i + 1 == arguments.size() || arguments[i + 1].empty())
+            throw exceptions::IllegalArgumentException(
+                "release takes --url <base> and then any number of --mirror <base>.\n\n" + usage());
+        mirrors.push_back(mirrorAddress(arguments[i + 1]));
+    }
+    const std::vector<char> pem = readWholeFile(arguments[0]);
+    const std::vector<char> data = readWholeFile(arguments[1]);
+    windows::com::xml::XmlDocument definitions;
+    definitions.loadXml(std::string(data.begin(), data.end()));
+    const std::string counter = productValue(definitions, "update-counter");
+    const std::string date = productValue(definitions, "update-date");
+
+    const std::vector<char> container = compression::ZlibCompressionStream().compress(data, STARTUP_LIMIT);
+    const std::string signature = encryption::pki::XmlSignature().create(
+        sha1Digest(data), signSha1(std::string(pem.begin(), pem.end()), data), "definitions.xml");
+    std::string description = "<?xml version=\"1.0\"?>\n<tamblix-update>\n  <derivate-product-info>\n"
+                              "    <update-counter>" + xmlEscaped(counter) + "</update-counter>\n"
+                              "    <update-date>" + xmlEscaped(date) + "</update-date>\n"
+                              "    <items>\n      <item type=\"tamblix-definition\" size=\"" +
+                              std::to_string(container.size()) + "\">\n";
+    for (const std::string& mirror : mirrors) description += "        <url>" + xmlEscaped(mirror) + "</url>\n";
+    description += "      </item>\n    </items>\n  </derivate-product-info>\n</tamblix-update>\n";
+
+    const std::filesystem::path folder(arguments[2]);
+    writeWholeFile((folder / "definitions.xml.tam").string(), container);
+    writeWholeFile((folder / "definitions-sig.xml").string(), std::vector<char>(signature.begin(), signature.end()));
+    writeWholeFile((folder / "update.xml").string(), std::vector<char>(description.begin(), description.end()));
     return EXIT_VALID;
 }
 

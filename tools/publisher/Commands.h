@@ -19,6 +19,7 @@ int pack(const Arguments& arguments);
 int unpack(const Arguments& arguments);
 int sign(const Arguments& arguments);
 int verify(const Arguments& arguments);
+int release(const Arguments& arguments);
 
 std::string usage();
 

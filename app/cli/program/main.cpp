@@ -63,7 +63,9 @@ int main(int argc, char** argv) {
     });
     if (!reported && options.json) {
         cli::RunOutcome outcome;
-        outcome.command = options.command == cli::CliOptions::FIX ? "fix" : "scan";
+        outcome.command = options.command == cli::CliOptions::FIX      ? "fix"
+                          : options.command == cli::CliOptions::UPDATE ? "update"
+                                                                       : "scan";
         outcome.debug = options.debug;
         outcome.error = display.lastText;
         cli::writeJsonReport(std::cout, nullptr, outcome);

@@ -372,4 +372,51 @@ TEST_F(CliJobTest, ACancelRequestedBeforeTheScanBeganIsKept) {
     EXPECT_EQ(json()["error"].text, "The scan was cancelled.");
 }
 
+
+TEST_F(CliJobTest, UpdateEndsAndItsExitCodes) {
+    struct Case {
+        const char* name;
+        int result;
+        std::function<void()> failure;
+        int exitCode;
+        std::string state;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"nothing newer", TamblixUpdate::NOT_UPDATED, nullptr, 1, "update-finished-not-updated", ""},
+        {"cancelled", TamblixUpdate::CANCELLED, nullptr, 2, "update-cancelled", "The update was cancelled."},
+        {"failed", 0, [] { throw TamblixUpdateException("Error updating the database.\nno server"); }, 2,
+         "update-failed", "Error updating the database.\nno server"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        peers.updater.result = c.result;
+        peers.updater.failure = c.failure;
+        EXPECT_EQ(run({"update", "--json"}), c.exitCode);
+        const JsonValue report = json();
+        EXPECT_EQ(report["command"].text, "update");
+        EXPECT_EQ(report["state"].text, c.state);
+        EXPECT_EQ(report["error"].kind == JsonValue::NUL ? "" : report["error"].text, c.error);
+        engine().finish();
+    }
+}
+
+TEST_F(CliJobTest, ACancelRequestReachesARunningUpdate) {
+    peers.updater.waitForCancel = true;
+    EngineDriver driver(engine(), &progress);
+    std::thread interrupt([&] {
+        peers.updater.waitUntilAsked();
+        driver.requestCancel();
+    });
+    EXPECT_EQ(runCommand(engine(), driver, parseOptions({"update", "--json"}), output), 2);
+    interrupt.join();
+    EXPECT_EQ(json()["state"].text, "update-cancelled");
+    EXPECT_NE(progress.str().find("Cancelling the update..."), std::string::npos);
+}
+
+TEST(CliUpdateOptions, UpdateTakesNoSelection) {
+    EXPECT_EQ(parseOptions({"update", "--json", "--debug"}).command, CliOptions::UPDATE);
+    EXPECT_THROW(parseOptions({"update", "--select", "all"}), exceptions::IllegalArgumentException);
+}
+
 }  // namespace

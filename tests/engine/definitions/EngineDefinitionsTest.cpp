@@ -11,6 +11,7 @@
 #include "platform/file/prefix/PrefixFileServices.h"
 #include "platform/xml/ComInitializer.h"
 #include "tests/engine/EngineHarness.h"
+#include "tests/engine/FakePlugin.h"
 #include "tests/engine/definitions/ProductFixture.h"
 #include "tests/support/TempDir.h"
 #include "tools/demo-prefix/DemoPrefix.h"
@@ -105,6 +106,44 @@ TEST_F(EngineDefinitionsTest, InstalledFilesThatFailTheCheckEndTheUpdateAndKeepT
                   std::to_string(forged.size()) + ". Signature size: 128.");
     EXPECT_EQ(engine->getProductName(), "Old name");
     EXPECT_EQ(engine->getDefinitionsVersion(), 1);
+}
+
+
+// A plugin that rejects its section of the new definitions: the update fails and
+// the engine keeps the product and every plugin's definitions it had.
+TEST_F(EngineDefinitionsTest, NewDefinitionsThatAPluginRejectsLeaveTheOldOnes) {
+    auto log = std::make_shared<engine_testing::PluginLog>();
+    std::vector<std::unique_ptr<Plugin>> plugins;
+    auto first = std::make_unique<engine_testing::FakePlugin>("first", log);
+    auto second = std::make_unique<engine_testing::FakePlugin>("second", log);
+    second->loadFailure = [](const std::string& text) {
+        if (text.find("New name") != std::string::npos) throw TamblixEngineException("rejected");
+    };
+    plugins.push_back(std::move(first));
+    plugins.push_back(std::move(second));
+    engine->removeObserver(&waiter);
+    engine = std::make_unique<TamblixEngineImpl>(peers.services, std::move(plugins),
+                                                 EngineSettings{false, testKeys().publicKeyBlob});
+    waiter.engine = engine.get();
+    engine->addObserver(&waiter);
+    loadInitialProduct();
+    const std::string old = definitionsDocument(productValues("Old", "1"));
+    const std::string permanent = definitionsDocument(productValues("Permanent"));
+
+    writeProduct(product, definitionsDocument(productValues("New", "2")), permanent);
+    const WorkingDirectory inProduct(product);
+    log->calls.clear();
+    engine->update();
+    EXPECT_EQ(waiter.waitForEnd(), ENGINE_UPDATE_FAILED);
+    EXPECT_EQ(engine->getErrorMessage(), "Exception: rejected");
+    EXPECT_EQ(engine->getProductName(), "Old name");
+    EXPECT_EQ(engine->getDefinitionsVersion(), 1);
+    // Each plugin ends with the documents it had: cleared and loaded with them again.
+    const auto calls = log->snapshot();
+    ASSERT_GE(calls.size(), 6u);
+    const std::vector<std::string> last(calls.end() - 6, calls.end());
+    EXPECT_EQ(last, (std::vector<std::string>{"first clear", "second clear", "first load " + permanent,
+                                              "second load " + permanent, "first load " + old, "second load " + old}));
 }
 
 }  // namespace
