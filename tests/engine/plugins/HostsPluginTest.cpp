@@ -4,6 +4,7 @@
 
 #include "engine/plugins/HostsRecords.h"
 #include "platform/file/FileExceptions.h"
+#include "platform/registry/RegistryConstants.h"
 #include "platform/registry/RegistryExceptions.h"
 #include "platform/xml/XmlExceptions.h"
 #include "tests/engine/plugins/HostsFixture.h"
@@ -27,7 +28,7 @@ using HostsDefinitions = HostsFixture;
 
 TEST_F(HostsDefinitions, ALaterHostReplacesAnEarlierOneAndTheDefaultInfoNamesTheHost) {
     load("<host block=\"true\">ads.example.com</host><host block=\"false\" recommend=\"1\">a&amp;b</host>");
-    load("<host block=\"false\" info=\"<b>Unblock</b>\">ads.example.com</host><host block=\"TRUE\">Ads.Example.com</host>");
+    load("<host block=\"false\" info=\"&lt;b&gt;Unblock&lt;/b&gt;\">ads.example.com</host><host block=\"TRUE\">Ads.Example.com</host>");
     setFile("1.2.3.4 ads.example.com\r\n5.6.7.8 a&b\r\n");
     scan();
     EXPECT_EQ(progress.texts, std::vector<std::string>{"Scanning the HOSTS file"});
@@ -94,10 +95,10 @@ TEST_F(HostsLocation, TheFolderComesFromTheTcpipParametersElseFromTheSystemFolde
 
 TEST_F(HostsLocation, ARefusedParametersKeyEndsTheScan) {
     load("<host block=\"true\">x.org</host>");
-    registry.denyAccess(windows::registry::ROOT_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\Tcpip\\Parameters");
-    EXPECT_THROW(scan(), windows::registry::RegistryAccessDeniedException);
     nameFolder("\"DataBasePath\"=dword:00000001\n");
     EXPECT_THROW(scan(), windows::registry::RegistryUnexpectedTypeException);
+    registry.denyAccess(windows::registry::ROOT_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\Tcpip\\Parameters");
+    EXPECT_THROW(scan(), windows::registry::RegistryAccessDeniedException);
 }
 
 TEST_F(HostsLocation, TheFileIsFoundWhateverTheLetterCaseOfItsName) {
@@ -106,6 +107,7 @@ TEST_F(HostsLocation, TheFileIsFoundWhateverTheLetterCaseOfItsName) {
     load("<host block=\"true\">x.org</host>");
     scan();
     ASSERT_EQ(results.hostsChanges.size(), 2u);
+    selectAll(true);
     fix();
     ASSERT_EQ(files.files.size(), 1u);
     EXPECT_EQ(files.files.begin()->first, "C:\\Windows\\System32\\drivers\\etc\\hosts");
