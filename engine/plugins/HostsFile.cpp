@@ -1,5 +1,7 @@
 #include "engine/plugins/HostsFile.h"
 
+#include <algorithm>
+
 #include "engine/plugins/HostsLine.h"
 #include "platform/file/FileExistsQuery.h"
 #include "platform/file/FileReader.h"
@@ -9,7 +11,6 @@
 #include "platform/registry/RegistryConstants.h"
 #include "platform/registry/RegistryExceptions.h"
 #include "platform/registry/RegistryService.h"
-#include "platform/util/StringHelper.h"
 
 namespace com::quorvex::products::tamblix {
 
@@ -64,15 +65,28 @@ void HostsFile::load(platform::file::FileReader& reader, platform::file::FileExi
 }
 
 void HostsFile::loadBytes(const std::vector<char>& bytes) {
+    _indexed = false;
     _mappings.clear();
     _duplicates.clear();
     _invalid.clear();
     _lines.clear();
     _text.assign(bytes.begin(), bytes.end());
-    std::vector<std::string> pieces = util::StringHelper::split(normaliseHostsText(bytes), "\n", false);
-    _lines.reserve(pieces.size());
-    for (const std::string& line : pieces) _lines.push_back(classifyHostsLine(line));
-    // The lines stay where they are from here on, so the map may name their hosts.
+    // Cut as split(text, "\n", false) cuts: every piece before a line break, empty
+    // ones too, and a last piece only when it is not empty.
+    const std::string text = normaliseHostsText(bytes);
+    _lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        _lines.push_back(classifyHostsLine(text.substr(start, end - start)));
+        start = end + 1;
+    }
+}
+
+void HostsFile::_index() const {
+    if (_indexed) return;
+    _mappings.reserve(_lines.size());
     for (std::size_t i = 0; i < _lines.size(); ++i) {
         const HostsEntry& entry = _lines[i];
         if (entry.kind == HostsEntry::INVALID) {
@@ -81,27 +95,38 @@ void HostsFile::loadBytes(const std::vector<char>& bytes) {
             _duplicates.push_back(i);
         }
     }
+    _indexed = true;
+}
+
+std::vector<HostsEntry> HostsFile::takeLines() {
+    std::vector<HostsEntry> lines = std::move(_lines);
+    loadBytes({});
+    return lines;
 }
 
 std::vector<HostsEntry> HostsFile::getDuplicates() const {
+    _index();
     std::vector<HostsEntry> entries;
     for (const std::size_t i : _duplicates) entries.push_back(_lines[i]);
     return entries;
 }
 
 std::vector<HostsEntry> HostsFile::getInvalidLines() const {
+    _index();
     std::vector<HostsEntry> entries;
     for (const std::size_t i : _invalid) entries.push_back(_lines[i]);
     return entries;
 }
 
 std::map<std::string, HostsEntry> HostsFile::getMappings() const {
+    _index();
     std::map<std::string, HostsEntry> mappings;
     for (const auto& [host, i] : _mappings) mappings.emplace(std::string(host), _lines[i]);
     return mappings;
 }
 
 const HostsEntry* HostsFile::findMapping(const std::string& host) const {
+    _index();
     const auto found = _mappings.find(host);
     return found == _mappings.end() ? nullptr : &_lines[found->second];
 }

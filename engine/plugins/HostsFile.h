@@ -59,17 +59,24 @@ public:
 
     // What load does after reading: the bytes become the text and the lines.
     void loadBytes(const std::vector<char>& bytes);
+    // Hands the lines over and leaves the file as loaded from nothing.
+    std::vector<HostsEntry> takeLines();
     // The host's first mapping, or null.
     const HostsEntry* findMapping(const std::string& host) const;
 
 private:
+    // The duplicates, invalid lines and mappings, made when first asked for (a
+    // fix never asks).
+    void _index() const;
+
     platform::file::FolderCalls& _folders;
     std::string _text;
     std::vector<HostsEntry> _lines;
     // Places in _lines; the map's names point into the lines' hosts.
-    std::vector<std::size_t> _duplicates;
-    std::vector<std::size_t> _invalid;
-    std::unordered_map<std::string_view, std::size_t> _mappings;
+    mutable bool _indexed = false;
+    mutable std::vector<std::size_t> _duplicates;
+    mutable std::vector<std::size_t> _invalid;
+    mutable std::unordered_map<std::string_view, std::size_t> _mappings;
 };
 
 }  // namespace com::quorvex::products::tamblix

@@ -112,18 +112,13 @@ HostsEntry classifyHostsLineByExpression(const std::string& line) {
     return mappingEntry(line, match.str(1), match.str(6), numbers);
 }
 
-HostsEntry classifyHostsLine(const std::string& line) {
+HostsEntry classifyHostsLine(std::string line) {
     std::size_t at = 0;
     while (at < line.size() && isBlank(line[at])) ++at;
     HostsEntry entry;
-    if (at == line.size()) {
-        entry.kind = HostsEntry::BLANK;
-        entry.line = line;
-        return entry;
-    }
-    if (line[at] == '#') {
-        entry.kind = HostsEntry::COMMENT;
-        entry.line = line;
+    if (at == line.size() || line[at] == '#') {
+        entry.kind = at == line.size() ? HostsEntry::BLANK : HostsEntry::COMMENT;
+        entry.line = std::move(line);
         return entry;
     }
     if (isDigit(line[at]) && readCommonShape(line, at, entry)) return entry;

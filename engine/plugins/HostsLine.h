@@ -32,7 +32,7 @@ std::optional<std::uint8_t> hostsOctet(std::string_view digits);
 // (blanks, a comment, an address at the start followed by blanks and a name)
 // are read directly, every other line by the expression; both give the same
 // entry for every line.
-HostsEntry classifyHostsLine(const std::string& line);
+HostsEntry classifyHostsLine(std::string line);
 
 // The same by the expression alone, for lines that are not blank or comments.
 HostsEntry classifyHostsLineByExpression(const std::string& line);

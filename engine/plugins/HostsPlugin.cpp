@@ -33,7 +33,7 @@ void HostsPlugin::fix(ScanResults& results, std::string& logSection) {
     }
     try {
         _file.load(_reader, _exists, _registry);
-        const HostsFixPlan plan = planHostsFix(_file.getLines(), records);
+        const HostsFixPlan plan = planHostsFix(_file.takeLines(), records);
         if (!plan.logLines.empty()) _file.save(plan.lines, _writer, _registry);
         for (HostsModification* done : plan.carriedOut) done->state.applied = true;
         logSection = hostsLogSection(plan.logLines);

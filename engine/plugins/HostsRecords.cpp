@@ -22,13 +22,9 @@ HostsEntry blockedEntry(const std::string& host) {
 
 namespace {
 
+// The state is made once, so each record takes one id.
 HostsModification record(int action, HostsEntry entry, std::string description, bool selected) {
-    HostsModification made;
-    made.action = action;
-    made.entry = std::move(entry);
-    made.description = std::move(description);
-    made.state = ModificationState(selected);
-    return made;
+    return HostsModification{action, std::move(entry), std::move(description), ModificationState(selected)};
 }
 
 // Where the lines that removals name are, in file order, with the first one
@@ -69,9 +65,9 @@ std::vector<HostsModification> hostsScanRecords(const HostsFile& file,
     return records;
 }
 
-HostsFixPlan planHostsFix(const std::vector<HostsEntry>& lines, std::vector<HostsModification>& records) {
+HostsFixPlan planHostsFix(std::vector<HostsEntry> lines, std::vector<HostsModification>& records) {
     HostsFixPlan plan;
-    plan.lines = lines;
+    plan.lines = std::move(lines);
     std::unordered_map<std::string_view, LinePlaces> wanted;
     for (const HostsModification& r : records)
         if (pending(r) && r.action == HostsModification::ACTION_REMOVE) wanted.try_emplace(r.entry.line);

@@ -33,12 +33,12 @@ struct HostsFixPlan {
     std::vector<HostsModification*> carriedOut;
 };
 
-// Carries out, on a copy of the lines, each selected record not yet applied, in
+// Carries out, on the lines, each selected record not yet applied, in
 // order: a removal takes out the first line equal to its entry (none: the record
 // is skipped), an addition appends its entry. The records are not marked.
 // Lines are found through an index of the removals' texts, so the work grows
 // with the lines plus the records.
-HostsFixPlan planHostsFix(const std::vector<HostsEntry>& lines, std::vector<HostsModification>& records);
+HostsFixPlan planHostsFix(std::vector<HostsEntry> lines, std::vector<HostsModification>& records);
 
 // The log section of the plan's lines, or "No HOSTS file changes made\n\n".
 std::string hostsLogSection(const std::vector<std::string>& logLines);
