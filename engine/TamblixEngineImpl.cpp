@@ -1,5 +1,6 @@
 #include "engine/TamblixEngineImpl.h"
 
+#include "engine/plugins/HostsPlugin.h"
 #include "engine/plugins/RestrictedDomainPlugin.h"
 #include "engine/plugins/RestrictedRangePlugin.h"
 #include "engine/plugins/ScanRegistryForErrorsImpl.h"
@@ -29,6 +30,8 @@ std::vector<std::unique_ptr<Plugin>> TamblixEngineImpl::_makePlugins() {
     plugins.push_back(std::make_unique<ScanRegistryForErrorsImpl>(
         *_services.registry, *_services.writer, *_services.fileExists, *_services.dirExists, *_services.driveType,
         _logFolder, *_services.localTime, *_services.ticks));
+    plugins.push_back(std::make_unique<HostsPlugin>(*_services.registry, *_services.reader, *_services.writer,
+                                                    *_services.fileExists, *_services.folders));
     plugins.push_back(std::make_unique<RestrictedDomainPlugin>(*_services.registry));
     plugins.push_back(std::make_unique<RestrictedRangePlugin>(*_services.registry));
     return plugins;

@@ -89,6 +89,13 @@ def main():
 
     seed("environment_expander", "paths", "%SystemRoot%\\system32;%temp%\\%UNDEFINED%\\%PERCENT%%")
     seed("environment_expander", "long", "%LONG%%LONG%%LONG% 100%")
+
+    seed("hosts_file", "common", "# comment\r\n\r\n127.0.0.1       localhost\r\n::1 localhost\r\n"
+         "0.0.0.0\tads.example.com tracker.example.com # two names\r\n127.0.0.1 ads.example.com\r\n")
+    seed("hosts_file", "edges", b"   10.0.0.1\tadhost  # note\n999.1.1.1 x\n01a.2.3.4 x\n0000.1.2.3 x\n"
+         b"1.2.3.4.5 y\n1.2.3.4 \x0bz\n1.2.3.4 \x0b#\n\x0c1.2.3.4 w\n   \n  # c\r1.2.\x003.4 n\r\r\n"
+         b"001.02.0003.4 \xc3\xa9.fr\n1.2.3.4 \xa0x")
+
     definitions_store_seeds(top / "app" / "demo")
 
 

@@ -26,12 +26,16 @@ bool winePrefixAvailable() {
 
 void copyWinePrefix(const std::filesystem::path& folder) {
     const auto from = templatePrefix();
+    // A fix replaces the HOSTS file in place where it has further names, so the
+    // copy's must be a file of its own.
+    const char* const HOSTS = "drive_c/windows/system32/drivers/etc/hosts";
     // The file "wineserver" names the folder below /tmp where Debian's Wine keeps the
     // prefix's server; copies that shared one name would race for that folder while
     // their servers start and end at once. Without it each copy gets its own.
     const std::string command = "cp -al " + quoted(from) + " " + quoted(folder) + " && cd " + quoted(folder) +
                                 " && for f in *.reg; do cp --remove-destination " + quoted(from) +
-                                "/\"$f\" \"$f\"; done && rm -f .complete wineserver";
+                                "/\"$f\" \"$f\"; done && cp --remove-destination " + quoted(from / HOSTS) + " " +
+                                quoted(folder / HOSTS) + " && rm -f .complete wineserver";
     if (std::system(command.c_str()) != 0) throw std::runtime_error("could not copy the Wine prefix: " + command);
 }
 

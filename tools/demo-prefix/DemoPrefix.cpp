@@ -114,7 +114,9 @@ void writeFiles(const fs::path& folder, const std::string& user) {
               "127.0.0.1       localhost\r\n"
               "::1             localhost\r\n"
               "127.0.0.1       ads.example.com\r\n"
-              "0.0.0.0         tracker.example.net\r\n");
+              "0.0.0.0         tracker.example.net\r\n"
+              "10.20.30.40     updates.example.com    # the publisher's update server\r\n"
+              "127.0.0.1       ads.example.com\r\n");
     writeFile(drive / "windows/system32/notepad.exe", "demo program\n");
     writeFile(drive / "windows/system32/demo-shell.dll", "demo library\n");
     writeFile(drive / "Program Files/Demo Tools/tool.exe", "demo program\n");

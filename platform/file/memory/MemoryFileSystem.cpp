@@ -132,6 +132,11 @@ bool MemoryFileSystem::getWindowsDirectory(std::string& path) {
     return true;
 }
 
+bool MemoryFileSystem::getVersion(SystemVersion& answer) {
+    answer = version;
+    return true;
+}
+
 bool MemoryFileSystem::getFolderPath(int folder, bool create, std::string& path) {
     folderQueries.push_back(std::to_string(folder) + (create ? " create" : ""));
     const auto found = shellFolders.find(folder);

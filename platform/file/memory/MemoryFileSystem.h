@@ -64,6 +64,7 @@ public:
     bool setCurrentDirectory(const std::string& path) override;
     bool getSystemDirectory(std::string& path) override;
     bool getWindowsDirectory(std::string& path) override;
+    bool getVersion(SystemVersion& answer) override;
     // The shell folder's path; create adds it to the directories.
     bool getFolderPath(int folder, bool create, std::string& path) override;
 
@@ -74,6 +75,7 @@ public:
     std::string currentDirectory = "C:\\program";
     std::string systemDirectory = "C:\\windows\\system32";
     std::string windowsDirectory = "C:\\windows";
+    SystemVersion version{VER_PLATFORM_WIN32_NT, 10, 0};
     std::map<int, std::string> shellFolders = {{CSIDL_PERSONAL, DOCUMENTS}};
 
     // Failures on request: files whose removal fails, directories whose creation

@@ -79,6 +79,11 @@ bool PrefixFolderCalls::getWindowsDirectory(std::string& path) {
     return true;
 }
 
+bool PrefixFolderCalls::getVersion(platform::file::SystemVersion& version) {
+    version = {platform::file::VER_PLATFORM_WIN32_NT, 10, 0};
+    return true;
+}
+
 bool PrefixFolderCalls::_userFolder(AbsolutePath& path) const {
     const std::string driveC = realPathOf(_driveC);
     if (driveC.empty()) {

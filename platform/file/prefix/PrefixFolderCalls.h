@@ -27,6 +27,9 @@ public:
     bool setCurrentDirectory(const std::string& path) override;
     bool getSystemDirectory(std::string& path) override;
     bool getWindowsDirectory(std::string& path) override;
+    // A prefix is laid out as Windows NT is (system32 below the Windows folder),
+    // whatever version Wine is told to report to programs.
+    bool getVersion(platform::file::SystemVersion& version) override;
     bool getFolderPath(int folder, bool create, std::string& path) override;
 
 private:

@@ -48,6 +48,7 @@ struct FakeFolders : platform::file::FolderCalls {
     bool setCurrentDirectory(const std::string&) override { return false; }
     bool getSystemDirectory(std::string&) override { return false; }
     bool getWindowsDirectory(std::string&) override { return false; }
+    bool getVersion(platform::file::SystemVersion&) override { return false; }
     bool getFolderPath(int folder, bool, std::string& path) override {
         asked.push_back(folder);
         path = "C:\\users\\tester\\Documents";
