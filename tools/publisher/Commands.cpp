@@ -7,6 +7,8 @@
 #include <iostream>
 #include <memory>
 
+#include "engine/plugins/Md5Hasher.h"
+#include "engine/plugins/Vossek1Hash.h"
 #include "platform/failure/Exception.h"
 #include "platform/file/FileExceptions.h"
 #include "platform/file/FileReplacement.h"
@@ -124,6 +126,9 @@ std::string usage() {
            "      The reference uri is the document's file name unless given.\n"
            "  verify <publickey.dat> <definitions.xml.tam|definitions.xml> <definitions-sig.xml>\n"
            "      Checks a signature as the engine does.\n"
+           "  signature <file>...\n"
+           "      Prints a signature element (MD5 and histogram) for each file, ready for the\n"
+           "      file-signature-plugin section of the definitions.\n"
            "\n"
            "Exit codes: 0 success (verify: the signature is valid), 1 the signature does not\n"
            "match, 2 an error (its text on standard error).\n";
@@ -199,6 +204,24 @@ int verify(const Arguments& arguments) {
         return EXIT_MISMATCH;
     }
     std::cout << "The signature is valid.\n";
+    return EXIT_VALID;
+}
+
+}  // namespace publisher
+
+namespace publisher {
+
+std::string signatureElement(const std::vector<char>& bytes) {
+    using namespace com::quorvex::products::tamblix;
+    const Vossek1Hash vossek;
+    return "<signature md5=\"" + md5Hex(bytes.data(), bytes.size()) + "\" vossek1=\"" +
+           vossek.format(vossek.compute(bytes.data(), bytes.size())) + "\"/>";
+}
+
+int signature(const Arguments& arguments) {
+    if (arguments.empty())
+        throw exceptions::IllegalArgumentException("Wrong number of arguments for 'signature'.\n\n" + usage());
+    for (const std::string& path : arguments) std::cout << signatureElement(readWholeFile(path)) << "\n";
     return EXIT_VALID;
 }
 

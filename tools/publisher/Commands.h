@@ -19,6 +19,11 @@ int pack(const Arguments& arguments);
 int unpack(const Arguments& arguments);
 int sign(const Arguments& arguments);
 int verify(const Arguments& arguments);
+// Prints one signature element of the file signature section per file.
+int signature(const Arguments& arguments);
+
+// <signature md5="..." vossek1="..."/> for a file of these bytes.
+std::string signatureElement(const std::vector<char>& bytes);
 
 std::string usage();
 

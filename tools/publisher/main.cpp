@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     using Command = int (*)(const publisher::Arguments&);
     const std::map<std::string, Command> commands = {
         {"keygen", publisher::keygen}, {"pack", publisher::pack},     {"unpack", publisher::unpack},
-        {"sign", publisher::sign},     {"verify", publisher::verify},
+        {"sign", publisher::sign},     {"verify", publisher::verify}, {"signature", publisher::signature},
     };
     if (argc < 2) {
         std::cerr << publisher::usage();
