@@ -8,9 +8,11 @@ folder (scripts/fuzz.sh), so the committed one stays small.
 """
 import base64
 import hashlib
+import io
 import pathlib
 import struct
 import sys
+import zipfile
 import zlib
 
 top = pathlib.Path(__file__).resolve().parent.parent
@@ -89,6 +91,26 @@ def main():
 
     seed("environment_expander", "paths", "%SystemRoot%\\system32;%temp%\\%UNDEFINED%\\%PERCENT%%")
     seed("environment_expander", "long", "%LONG%%LONG%%LONG% 100%")
+
+    seed("zip_reader", "members.zip", archive([("a.txt", b"alpha", zipfile.ZIP_STORED),
+                                               ("dir/", b"", zipfile.ZIP_STORED),
+                                               ("dir/b.bin", bytes(range(256)) * 4, zipfile.ZIP_DEFLATED),
+                                               ("A.TXT", b"twin", zipfile.ZIP_STORED)]))
+    seed("zip_reader", "empty.zip", archive([]))
+
+    seed("vossek1_parse", "restart", "1,")
+    seed("vossek1_parse", "fields", " 0x1f,,FF,-1,zz,12g," + ",".join("%x" % i for i in range(250)))
+
+
+def archive(members):
+    """A zip archive of (name, bytes, method) members."""
+    out = io.BytesIO()
+    with zipfile.ZipFile(out, "w") as zip_file:
+        for name, data, method in members:
+            info = zipfile.ZipInfo(name, date_time=(2024, 5, 1, 0, 0, 0))
+            info.compress_type = method
+            zip_file.writestr(info, data)
+    return out.getvalue()
 
 
 if __name__ == "__main__":
