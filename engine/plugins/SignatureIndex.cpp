@@ -23,6 +23,21 @@ double leastDistance(std::uint64_t n, std::uint64_t m) {
     return static_cast<double>(static_cast<std::uint32_t>(apart)) / static_cast<double>(static_cast<std::uint32_t>(n + m));
 }
 
+// Whether distance(content, definition) < cutoff, for a definition whose totals
+// cannot wrap the sums: T is then n + m from the start, and the partial S only
+// grows, so the comparison is settled as soon as the part summed so far reaches
+// the cutoff.
+bool closerThan(const Histogram& content, std::uint64_t n, const Histogram& definition, std::uint64_t m, double cutoff) {
+    const double total = static_cast<double>(static_cast<std::uint32_t>(n + m));
+    std::uint32_t differing = 0;
+    const std::size_t bins = std::min(content.size(), definition.size());
+    for (std::size_t k = 0; k < bins; ++k) {
+        differing += content[k] > definition[k] ? content[k] - definition[k] : definition[k] - content[k];
+        if ((k & 31) == 31 && !(static_cast<double>(differing) / total < cutoff)) return false;
+    }
+    return static_cast<double>(differing) / total < cutoff;
+}
+
 }  // namespace
 
 void SignatureIndex::clear() {
@@ -54,7 +69,7 @@ const SignatureDefinition* SignatureIndex::byMd5(const std::string& md5) const {
     return found == _md5.end() ? nullptr : &(*_definitions)[found->second];
 }
 
-std::vector<std::size_t> SignatureIndex::_candidates(std::uint64_t total, double cutoff) const {
+std::vector<SignatureIndex::Candidate> SignatureIndex::_candidates(std::uint64_t total, double cutoff) const {
     // The bound falls as m nears n from below and rises as it leaves n above it,
     // so the totals below the cutoff form one run of the sorted list.
     const auto middle = std::partition_point(_byTotal.begin(), _byTotal.end(),
@@ -65,9 +80,10 @@ std::vector<std::size_t> SignatureIndex::_candidates(std::uint64_t total, double
     const auto last = std::partition_point(middle, _byTotal.end(), [&](const ByTotal& entry) {
         return leastDistance(total, entry.total) < cutoff;
     });
-    std::vector<std::size_t> places = _unbounded;
-    for (auto entry = first; entry != last; ++entry) places.push_back(entry->place);
-    std::sort(places.begin(), places.end());
+    std::vector<Candidate> places;
+    for (std::size_t place : _unbounded) places.push_back({place, 0, false});
+    for (auto entry = first; entry != last; ++entry) places.push_back({entry->place, entry->total, true});
+    std::sort(places.begin(), places.end(), [](const Candidate& a, const Candidate& b) { return a.place < b.place; });
     return places;
 }
 
@@ -79,9 +95,11 @@ bool SignatureIndex::mayMatch(std::uint64_t total, double cutoff) const {
 const SignatureDefinition* SignatureIndex::variant(const Histogram& histogram, std::uint64_t total,
                                                    double cutoff) const {
     const Vossek1Hash vossek;
-    for (std::size_t place : _candidates(total, cutoff)) {
-        const SignatureDefinition& definition = (*_definitions)[place];
-        if (vossek.distance(histogram, definition.histogram) < cutoff) return &definition;
+    for (const Candidate& candidate : _candidates(total, cutoff)) {
+        const SignatureDefinition& definition = (*_definitions)[candidate.place];
+        const bool close = candidate.bounded ? closerThan(histogram, total, definition.histogram, candidate.total, cutoff)
+                                             : vossek.distance(histogram, definition.histogram) < cutoff;
+        if (close) return &definition;
     }
     return nullptr;
 }

@@ -37,8 +37,13 @@ private:
         std::uint64_t total;
         std::size_t place;  // in the list
     };
-    // The places of the candidates for a content of that total, in list order.
-    std::vector<std::size_t> _candidates(std::uint64_t total, double cutoff) const;
+    struct Candidate {
+        std::size_t place;
+        std::uint64_t total;
+        bool bounded;  // its sums cannot wrap
+    };
+    // The candidates for a content of that total, in list order.
+    std::vector<Candidate> _candidates(std::uint64_t total, double cutoff) const;
 
     const std::vector<SignatureDefinition>* _definitions = nullptr;
     std::unordered_map<std::string, std::size_t> _md5;
