@@ -94,8 +94,20 @@ bool SignatureIndex::mayMatch(std::uint64_t total, double cutoff) const {
 
 const SignatureDefinition* SignatureIndex::variant(const Histogram& histogram, std::uint64_t total,
                                                    double cutoff) const {
+    return _closest(_candidates(total, cutoff), histogram, total, cutoff);
+}
+
+const SignatureDefinition* SignatureIndex::variantOf(const char* bytes, std::size_t size, double cutoff) const {
+    const std::vector<Candidate> candidates = _candidates(size, cutoff);
+    if (candidates.empty()) return nullptr;
+    return _closest(candidates, Vossek1Hash().compute(bytes, size), size, cutoff);
+}
+
+const SignatureDefinition* SignatureIndex::_closest(const std::vector<Candidate>& candidates,
+                                                    const Histogram& histogram, std::uint64_t total,
+                                                    double cutoff) const {
     const Vossek1Hash vossek;
-    for (const Candidate& candidate : _candidates(total, cutoff)) {
+    for (const Candidate& candidate : candidates) {
         const SignatureDefinition& definition = (*_definitions)[candidate.place];
         const bool close = candidate.bounded ? closerThan(histogram, total, definition.histogram, candidate.total, cutoff)
                                              : vossek.distance(histogram, definition.histogram) < cutoff;

@@ -31,6 +31,9 @@ public:
     // not, its histogram need not be computed.
     bool mayMatch(std::uint64_t total, double cutoff) const;
     const SignatureDefinition* variant(const Histogram& histogram, std::uint64_t total, double cutoff) const;
+    // The same for a content: its histogram is computed only when some
+    // definition could match it.
+    const SignatureDefinition* variantOf(const char* bytes, std::size_t size, double cutoff) const;
 
 private:
     struct ByTotal {
@@ -44,6 +47,8 @@ private:
     };
     // The candidates for a content of that total, in list order.
     std::vector<Candidate> _candidates(std::uint64_t total, double cutoff) const;
+    const SignatureDefinition* _closest(const std::vector<Candidate>& candidates, const Histogram& histogram,
+                                        std::uint64_t total, double cutoff) const;
 
     const std::vector<SignatureDefinition>* _definitions = nullptr;
     std::unordered_map<std::string, std::size_t> _md5;

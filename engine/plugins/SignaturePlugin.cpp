@@ -129,8 +129,8 @@ void SignaturePlugin::checkContent(const std::string& path, const std::string& m
     const SignatureDefinition* found = _index.byMd5(md5Hex(bytes, size));
     bool variant = false;
     if (found != nullptr && found->whitelisted) return;
-    if (found == nullptr && _index.mayMatch(size, _cutoff)) {
-        found = _index.variant(Vossek1Hash().compute(bytes, size), size, _cutoff);
+    if (found == nullptr) {
+        found = _index.variantOf(bytes, size, _cutoff);
         variant = true;
     }
     if (found == nullptr) return;

@@ -53,6 +53,7 @@ TEST(SignatureIndexTest, VariantsAreThoseOfAWalkOverTheWholeList) {
             const SignatureDefinition* found =
                 index.mayMatch(content.size(), cutoff) ? index.variant(histogram, content.size(), cutoff) : nullptr;
             EXPECT_EQ(found, expected);
+            EXPECT_EQ(index.variantOf(content.data(), content.size(), cutoff), expected);
         }
     }
 }
