@@ -3,7 +3,7 @@
 // whole set over; the engine keeps what it uses itself and lends the rest to its
 // plugins. Each member is bound to its object when the set is made, so a set
 // with a service missing does not compile. The services outlive the engine; the
-// download sessions and the zip reader join when their layers are built.
+// download sessions join when their layer is built.
 
 #include <vector>
 
@@ -40,6 +40,7 @@ struct EngineServices {
     Lent<compression::UncompressionStream> uncompressor;
     Lent<TickClock> ticks;
     Lent<LocalClock> localTime;
+    Lent<ZipReader> zip;
 };
 
 // What start-up decides: debug mode (plain definitions, no signature check) and

@@ -28,4 +28,5 @@ namespace com::quorvex::products::tamblix {
 class TamblixUpdate;
 class TickClock;
 class LocalClock;
+class ZipReader;
 }  // namespace com::quorvex::products::tamblix

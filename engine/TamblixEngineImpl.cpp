@@ -4,6 +4,7 @@
 #include "engine/plugins/RestrictedDomainPlugin.h"
 #include "engine/plugins/RestrictedRangePlugin.h"
 #include "engine/plugins/ScanRegistryForErrorsImpl.h"
+#include "engine/plugins/SignaturePlugin.h"
 #include "platform/failure/Assertion.h"
 #include "platform/failure/Exception.h"
 #include "platform/thread/ThreadPriority.h"
@@ -32,6 +33,8 @@ std::vector<std::unique_ptr<Plugin>> TamblixEngineImpl::_makePlugins() {
         _logFolder, *_services.localTime, *_services.ticks));
     plugins.push_back(std::make_unique<HostsPlugin>(*_services.registry, *_services.reader, *_services.writer,
                                                     *_services.fileExists, *_services.folders));
+    plugins.push_back(
+        std::make_unique<SignaturePlugin>(*_services.reader, *_services.drives, *_services.finder, *_services.zip));
     plugins.push_back(std::make_unique<RestrictedDomainPlugin>(*_services.registry));
     plugins.push_back(std::make_unique<RestrictedRangePlugin>(*_services.registry));
     return plugins;

@@ -8,9 +8,11 @@ folder (scripts/fuzz.sh), so the committed one stays small.
 """
 import base64
 import hashlib
+import io
 import pathlib
 import struct
 import sys
+import zipfile
 import zlib
 
 top = pathlib.Path(__file__).resolve().parent.parent
@@ -96,6 +98,15 @@ def main():
          b"1.2.3.4.5 y\n1.2.3.4 \x0bz\n1.2.3.4 \x0b#\n\x0c1.2.3.4 w\n   \n  # c\r1.2.\x003.4 n\r\r\n"
          b"001.02.0003.4 \xc3\xa9.fr\n1.2.3.4 \xa0x")
 
+    seed("zip_reader", "members.zip", archive([("a.txt", b"alpha", zipfile.ZIP_STORED),
+                                               ("dir/", b"", zipfile.ZIP_STORED),
+                                               ("dir/b.bin", bytes(range(256)) * 4, zipfile.ZIP_DEFLATED),
+                                               ("A.TXT", b"twin", zipfile.ZIP_STORED)]))
+    seed("zip_reader", "empty.zip", archive([]))
+
+    seed("vossek1_parse", "restart", "1,")
+    seed("vossek1_parse", "fields", " 0x1f,,FF,-1,zz,12g," + ",".join("%x" % i for i in range(250)))
+
     definitions_store_seeds(top / "app" / "demo")
 
 
@@ -108,6 +119,17 @@ def definitions_store_seeds(demo):
     seed("definitions_store", "override",
          b"<tamblix-definition><derivate-product-info><product-name>Other</product-name>"
          b"<update-counter> +12x</update-counter></derivate-product-info></tamblix-definition>\0" + permanent)
+
+
+def archive(members):
+    """A zip archive of (name, bytes, method) members."""
+    out = io.BytesIO()
+    with zipfile.ZipFile(out, "w") as zip_file:
+        for name, data, method in members:
+            info = zipfile.ZipInfo(name, date_time=(2024, 5, 1, 0, 0, 0))
+            info.compress_type = method
+            zip_file.writestr(info, data)
+    return out.getvalue()
 
 
 if __name__ == "__main__":

@@ -7,7 +7,7 @@
 #   platform/failure
 #   platform/util, platform/thread
 #   platform/file
-#   platform/xml
+#   platform/xml, platform/zip
 #   platform/registry, update
 #   engine/plugins
 #   engine, tools
@@ -30,7 +30,7 @@ RANKS = [
     ["platform/failure"],
     ["platform/util", "platform/thread"],
     ["platform/file"],
-    ["platform/xml"],
+    ["platform/xml", "platform/zip"],
     ["platform/registry", "update"],
     ["engine/plugins"],
     ["engine", "tools"],

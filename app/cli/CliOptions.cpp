@@ -1,5 +1,6 @@
 #include "app/cli/CliOptions.h"
 
+#include "app/cli/ScanServices.h"
 #include "platform/failure/Exception.h"
 
 namespace com::quorvex::products::tamblix::cli {
@@ -64,6 +65,10 @@ CliOptions parseOptions(const std::vector<std::string>& arguments) {
             options.json = true;
         } else if (argument == "--debug") {
             options.debug = true;
+        } else if (argument == "--drives" || argument.rfind("--drives=", 0) == 0) {
+            if (!options.drives.empty()) refuse("--drives is given twice.");
+            if (argument == "--drives" && ++i == arguments.size()) refuse("--drives needs a value.");
+            options.drives = parseDrives(argument == "--drives" ? arguments[i] : argument.substr(9));
         } else if (argument == "--select" || argument.rfind("--select=", 0) == 0) {
             if (options.command == CliOptions::UPDATE) refuse("update takes no --select.");
             if (selected) refuse("--select is given twice.");
@@ -95,6 +100,8 @@ std::string usage() {
            "Options:\n"
            "  --select WHICH   none, recommended (default: the definitions' preselection),\n"
            "                   all, or suggestion ids as a scan prints them (3,7,12).\n"
+           "  --drives LIST    Looks for file signatures only on these fixed drives (c:,d:);\n"
+           "                   by default on every fixed drive of the prefix.\n"
            "  --json           Prints the report as JSON.\n"
            "  --debug          Reads the plain definitions files (system\\definitions.xml and\n"
            "                   system\\permanent-definitions.xml) without signature check.\n"

@@ -1,13 +1,14 @@
 #pragma once
 // The command line of tamblix-cli:
 //
-//   tamblix-cli scan [--select WHICH] [--json] [--debug]
-//   tamblix-cli fix  [--select WHICH] [--json] [--debug]
+//   tamblix-cli scan [--select WHICH] [--drives c:,d:] [--json] [--debug]
+//   tamblix-cli fix  [--select WHICH] [--drives c:,d:] [--json] [--debug]
 //   tamblix-cli update [--json] [--debug]
 //   tamblix-cli help
 //
 // WHICH is none, recommended (the default: the definitions' own preselection),
 // all, or a comma-separated list of suggestion ids as a scan prints them.
+// --drives limits the file signature walk to the named fixed drives.
 
 #include <string>
 #include <vector>
@@ -35,6 +36,8 @@ struct CliOptions {
     bool json = false;
     // The plain definitions files, as the application's "debug" word selects them.
     bool debug = false;
+    // The fixed drives the file signatures are looked for on; empty for all.
+    std::vector<std::string> drives;
 };
 
 // Throws exceptions::IllegalArgumentException with a text that names the fault.

@@ -2,7 +2,8 @@
 
 namespace com::quorvex::products::tamblix::cli {
 
-EngineDriver::EngineDriver(TamblixEngine& engine, std::ostream* progress) : _engine(engine), _progress(progress) {
+EngineDriver::EngineDriver(TamblixEngine& engine, std::ostream* progress, std::function<std::string()> detail)
+    : _engine(engine), _progress(progress), _detail(std::move(detail)) {
     _engine.addObserver(this);
 }
 
@@ -86,7 +87,9 @@ void EngineDriver::_showProgress(int state) {
     const std::string text = _engine.getStatusText();
     if (!text.empty() && text != _shownText) {
         _shownText = text;
-        *_progress << text << std::endl;
+        *_progress << text;
+        if (_detail && state == ENGINE_SCANNING) *_progress << " (" << _detail() << ")";
+        *_progress << std::endl;
     }
 }
 

@@ -22,8 +22,9 @@ namespace com::quorvex::products::tamblix::cli {
 
 class EngineDriver : public Observer {
 public:
-    // progress: where progress texts go, null for none. Both must outlive the driver.
-    EngineDriver(TamblixEngine& engine, std::ostream* progress);
+    // progress: where progress texts go, null for none. Both must outlive the
+    // driver. detail, when given, is shown in brackets after each scan text.
+    EngineDriver(TamblixEngine& engine, std::ostream* progress, std::function<std::string()> detail = nullptr);
     ~EngineDriver() override;
     EngineDriver(const EngineDriver&) = delete;
     EngineDriver& operator=(const EngineDriver&) = delete;
@@ -43,6 +44,7 @@ private:
 
     TamblixEngine& _engine;
     std::ostream* _progress;
+    std::function<std::string()> _detail;
     std::mutex _lock;
     std::condition_variable _changed;
     unsigned long _notifications = 0;

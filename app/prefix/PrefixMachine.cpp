@@ -24,7 +24,9 @@ PrefixMachine::PrefixMachine(const platform::prefix::WinePrefix& prefix)
       _registry(_prefix),
       _answers(_registry),
       _files(_prefix, &_answers),
-      _module(_prefix) {}
+      _module(_prefix),
+      _archives(_files.fileCalls()),
+      _zip(_archives) {}
 
 EngineServices PrefixMachine::engineServices(TamblixUpdate& updater, compression::UncompressionStream& uncompressor) {
     return {.registry = _registry,
@@ -41,7 +43,8 @@ EngineServices PrefixMachine::engineServices(TamblixUpdate& updater, compression
             .folders = _files.folders(),
             .uncompressor = uncompressor,
             .ticks = _ticks,
-            .localTime = _localTime};
+            .localTime = _localTime,
+            .zip = _zip};
 }
 
 std::unique_ptr<platform::file::IStream> PrefixMachine::openBinaryStream(const std::string& path) {

@@ -9,6 +9,8 @@
 #include "platform/registry/prefix/PrefixRegistryAnswers.h"
 #include "platform/registry/prefix/RegistryServiceImpl.h"
 #include "platform/util/Clocks.h"
+#include "platform/zip/FileArchiveSource.h"
+#include "platform/zip/ZipReaderImpl.h"
 
 namespace com::quorvex::products::tamblix {
 
@@ -35,6 +37,8 @@ private:
     ModuleInfoImpl _module;
     SteadyTickClock _ticks;
     SystemLocalClock _localTime;
+    FileArchiveSource _archives;
+    ZipReaderImpl _zip;
 };
 
 }  // namespace com::quorvex::products::tamblix

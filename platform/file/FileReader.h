@@ -12,6 +12,9 @@ class FileReader {
 public:
     virtual ~FileReader() = default;
     virtual std::vector<char> readFile(const std::string& path, std::size_t bytesToRead) = 0;
+    // The whole file into buffer, which then holds exactly its bytes; a caller
+    // that reads many files keeps one buffer and its memory. Fails as readFile.
+    virtual void readFileInto(const std::string& path, std::vector<char>& buffer) { buffer = readFile(path, 0); }
 };
 
 }  // namespace platform::file

@@ -16,6 +16,14 @@ void FileReaderImpl::_fail(const std::string& message, const std::string& path, 
 }
 
 std::vector<char> FileReaderImpl::readFile(const std::string& path, std::size_t bytesToRead) {
+    std::vector<char> bytes;
+    _read(path, bytesToRead, bytes);
+    return bytes;
+}
+
+void FileReaderImpl::readFileInto(const std::string& path, std::vector<char>& buffer) { _read(path, 0, buffer); }
+
+void FileReaderImpl::_read(const std::string& path, std::size_t bytesToRead, std::vector<char>& bytes) {
     if (path.empty()) throw io::filesystem::LoadFileException("Cannot load file. No filename specified.");
 
     std::ifstream in;
@@ -47,14 +55,13 @@ std::vector<char> FileReaderImpl::readFile(const std::string& path, std::size_t 
         _fail(refusal, path, NO_DETAIL);
     }
 
-    std::vector<char> bytes(count);
+    bytes.resize(count);
     try {
         if (count != 0) in.read(bytes.data(), static_cast<std::streamsize>(count));
     } catch (const std::ios_base::failure& e) {
         _calls.streamFailed(in);
         _fail("An error occurred while trying to load the file.", path, e.what());
     }
-    return bytes;
 }
 
 }  // namespace platform::file

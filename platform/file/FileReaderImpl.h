@@ -11,8 +11,10 @@ public:
     FileReaderImpl(FileCalls& calls, CurrentDirectory& currentDirectory);
 
     std::vector<char> readFile(const std::string& path, std::size_t bytesToRead) override;
+    void readFileInto(const std::string& path, std::vector<char>& buffer) override;
 
 private:
+    void _read(const std::string& path, std::size_t bytesToRead, std::vector<char>& bytes);
     [[noreturn]] void _fail(const std::string& message, const std::string& path, const std::string& detail);
 
     FileCalls& _calls;

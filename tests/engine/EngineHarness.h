@@ -15,6 +15,7 @@
 #include "platform/file/FileFinder.h"
 #include "platform/registry/memory/MemoryRegistryService.h"
 #include "platform/util/Clocks.h"
+#include "platform/zip/ZipReader.h"
 #include "platform/file/memory/MemoryFileSystem.h"
 #include "tests/engine/FakePlugin.h"
 #include "update/TamblixUpdate.h"
@@ -117,6 +118,16 @@ struct NoDrives : platform::file::FileFinder, platform::file::DriveEnumerator {
     std::vector<std::string> enumerateDrives(int) override { return {}; }
 };
 
+// A machine whose files are no archives.
+struct NoArchives : ZipReader {
+    std::vector<ZipEntry> getFileInfo(const std::string& path) override { fail(path); }
+    std::vector<char> loadFromZip(const std::string& path, const std::string&) override { fail(path); }
+    void readMembers(const std::string& path, ZipMemberVisitor&) override { fail(path); }
+    [[noreturn]] static void fail(const std::string& path) {
+        throw ZipReaderException("Cannot open '" + path + "' using 'unzOpen'.");
+    }
+};
+
 struct TestServices {
     windows::registry::memory::MemoryRegistryService registry;
     FakeUpdater updater;
@@ -127,9 +138,10 @@ struct TestServices {
     compression::ZlibUncompressionStream uncompressor;
     FakeTickClock ticks;
     FakeLocalClock localTime;
+    NoArchives zip;
     // What the engine is given: the peers above until the test lends others.
-    EngineServices services{registry, updater, files, files, files,        files, files,    files,
-                            drives,   drives,  files, files, uncompressor, ticks, localTime};
+    EngineServices services{registry, updater, files, files, files,        files, files,     files,
+                            drives,   drives,  files, files, uncompressor, ticks, localTime, zip};
 };
 
 // Records the engine's state and status text at each notification.

@@ -1,7 +1,11 @@
 #include "tools/demo-prefix/DemoPrefix.h"
 
+#include <zlib.h>
+
 #include <fstream>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "platform/failure/LastError.h"
 #include "platform/failure/SystemErrors.h"
@@ -103,6 +107,67 @@ void prepareFolder(const fs::path& folder) {
     if (error) throw io::IOException("Could not prepare the folder '" + folder.string() + "': " + error.message());
 }
 
+// A zip archive of stored members (zip's own layout, little-endian fields).
+std::string storedZip(const std::vector<std::pair<std::string, std::string>>& members) {
+    const auto number = [](std::string& out, unsigned long value, int bytes) {
+        for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    std::string archive, directory;
+    for (const auto& [name, content] : members) {
+        const unsigned long crc = crc32(0, reinterpret_cast<const Bytef*>(content.data()), static_cast<uInt>(content.size()));
+        const unsigned long offset = archive.size();
+        std::string common;
+        number(common, 10, 2);  // version needed
+        number(common, 0, 2);   // flags
+        number(common, 0, 2);   // stored
+        number(common, 0, 4);   // time and date
+        number(common, crc, 4);
+        number(common, content.size(), 4);
+        number(common, content.size(), 4);
+        number(common, name.size(), 2);
+        number(common, 0, 2);  // extra field
+        archive += std::string("PK\x03\x04", 4) + common + name + content;
+        directory += std::string("PK\x01\x02", 4);
+        number(directory, 20, 2);  // made by
+        directory += common;
+        number(directory, 0, 2);  // comment
+        number(directory, 0, 2);  // disk
+        number(directory, 0, 2);  // internal attributes
+        number(directory, 0, 4);  // external attributes
+        number(directory, offset, 4);
+        directory += name;
+    }
+    std::string end = std::string("PK\x05\x06", 4);
+    number(end, 0, 4);
+    number(end, members.size(), 2);
+    number(end, members.size(), 2);
+    number(end, directory.size(), 4);
+    number(end, archive.size(), 4);
+    number(end, 0, 2);
+    return archive + directory + end;
+}
+
+// The demo toolbar, in its listed build and in a build the definitions know only
+// by its histogram.
+std::string demoToolbar(int build) {
+    std::string text;
+    for (int line = 1; line <= 150; ++line) text += "tamblix demo toolbar, part " + std::to_string(line) + "\n";
+    return text + "build " + std::to_string(build) + "\n";
+}
+
+// What the demo's file signatures find (see the demo definitions): a listed
+// file, a variant of one, an archive holding one twice under names that differ
+// in case, a whitelisted file and a file named like an archive that is none.
+void writeSignatureFiles(const fs::path& drive, const fs::path& profile) {
+    writeFile(profile / "Downloads/free-screensaver.exe", "tamblix demo unwanted file\n");
+    writeFile(profile / "AppData/Roaming/Demo Toolbar/toolbar.dll", demoToolbar(2));
+    writeFile(profile / "Downloads/bundle.zip", storedZip({{"Setup/Installer.exe", "tamblix demo adware installer\n"},
+                                                           {"setup/installer.exe", "tamblix demo dialer\n"},
+                                                           {"docs/readme.txt", "Read me.\n"}}));
+    writeFile(drive / "Program Files/Demo Tools/readme.txt", "Demo Tools: a known good file.\n");
+    writeFile(profile / "Downloads/photos.zip", "These are no photos and this is no archive.\n");
+}
+
 void writeFiles(const fs::path& folder, const std::string& user) {
     const fs::path drive = folder / "drive_c";
     fs::create_directories(folder / "dosdevices");
@@ -128,6 +193,7 @@ void writeFiles(const fs::path& folder, const std::string& user) {
     writeFile(profile / "Documents/report.txt", "A document that the registry remembers.\n");
     writeFile(profile / "AppData/Roaming/Demo/settings.ini", "[demo]\nstarted=1\n");
     fs::create_directories(profile / "AppData/Local/Temp");
+    writeSignatureFiles(drive, profile);
     writeFile(folder / DEMO_PREFIX_MARK, "This folder was made by make-demo-prefix and may be replaced by it.\n");
 }
 
@@ -171,7 +237,9 @@ void writeMachineHive(const fs::path& folder, const std::string& user) {
     machine.key("Software\\Classes\\CLSID\\{6F3D2C55-1E5B-4F70-8E1C-2B3C4D5E6F71}\\InprocServer32")
         .expandable("", "%SystemRoot%\\system32\\missing-shell.dll")
         .text("ThreadingModel", "Both");
-    machine.key("Software\\Wine\\Drives").text("c:", "hd").text("d:", "cdrom");
+    // z: is the host's whole file system, shared in as a network drive, so that a
+    // scan of the demo walks only its own c:.
+    machine.key("Software\\Wine\\Drives").text("c:", "hd").text("d:", "cdrom").text("z:", "network");
     machine.key("System\\ControlSet001\\Control\\Session Manager\\Environment")
         .expandable("ComSpec", "%SystemRoot%\\system32\\cmd.exe")
         .text("OS", "Windows_NT")

@@ -7,6 +7,8 @@
 #include <iostream>
 #include <memory>
 
+#include "engine/plugins/Md5Hasher.h"
+#include "engine/plugins/Vossek1Hash.h"
 #include "platform/failure/Exception.h"
 #include "platform/file/FileExceptions.h"
 #include "platform/file/FileReplacement.h"
@@ -155,6 +157,9 @@ std::string usage() {
            "      the update description update.xml (counter and date of the definitions, the\n"
            "      file's size, one address per mirror: <base>/definitions.xml.tam). update.xml\n"
            "      is written last, so it never announces files that are not yet in place.\n"
+           "  signature <file>...\n"
+           "      Prints a signature element (MD5 and histogram) for each file, ready for the\n"
+           "      file-signature-plugin section of the definitions.\n"
            "\n"
            "Exit codes: 0 success (verify: the signature is valid), 1 the signature does not\n"
            "match, 2 an error (its text on standard error).\n";
@@ -266,6 +271,24 @@ int release(const Arguments& arguments) {
     writeWholeFile((folder / "definitions.xml.tam").string(), container);
     writeWholeFile((folder / "definitions-sig.xml").string(), std::vector<char>(signature.begin(), signature.end()));
     writeWholeFile((folder / "update.xml").string(), std::vector<char>(description.begin(), description.end()));
+    return EXIT_VALID;
+}
+
+}  // namespace publisher
+
+namespace publisher {
+
+std::string signatureElement(const std::vector<char>& bytes) {
+    using namespace com::quorvex::products::tamblix;
+    const Vossek1Hash vossek;
+    return "<signature md5=\"" + md5Hex(bytes.data(), bytes.size()) + "\" vossek1=\"" +
+           vossek.format(vossek.compute(bytes.data(), bytes.size())) + "\"/>";
+}
+
+int signature(const Arguments& arguments) {
+    if (arguments.empty())
+        throw exceptions::IllegalArgumentException("Wrong number of arguments for 'signature'.\n\n" + usage());
+    for (const std::string& path : arguments) std::cout << signatureElement(readWholeFile(path)) << "\n";
     return EXIT_VALID;
 }
 

@@ -21,6 +21,12 @@ int sign(const Arguments& arguments);
 int verify(const Arguments& arguments);
 int release(const Arguments& arguments);
 
+// Prints one signature element of the file signature section per file.
+int signature(const Arguments& arguments);
+
+// <signature md5="..." vossek1="..."/> for a file of these bytes.
+std::string signatureElement(const std::vector<char>& bytes);
+
 std::string usage();
 
 }  // namespace publisher

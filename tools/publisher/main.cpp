@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     const std::map<std::string, Command> commands = {
         {"keygen", publisher::keygen}, {"pack", publisher::pack},     {"unpack", publisher::unpack},
         {"sign", publisher::sign},     {"verify", publisher::verify}, {"release", publisher::release},
+        {"signature", publisher::signature},
     };
     if (argc < 2) {
         std::cerr << publisher::usage();

@@ -10,6 +10,7 @@
 #include "app/cli/CliJob.h"
 #include "app/cli/InterruptWatcher.h"
 #include "app/cli/Report.h"
+#include "app/cli/ScanServices.h"
 #include "platform/failure/Exception.h"
 #include "platform/util/ProcessCommandLine.h"
 
@@ -53,9 +54,14 @@ int main(int argc, char** argv) {
     settings.commandLine = util::processCommandLine();
     settings.debugMode = [&](const util::CommandLine&) { return options.debug; };
     settings.failureExitCode = cli::EXIT_ERROR;
+    cli::HashedCount hashed;
+    settings.makeMachine = [&] {
+        return std::make_unique<cli::ScanServices>(tamblix::makeMachineServices(), options.drives, hashed);
+    };
     bool reported = false;
     const int exitCode = tamblix::startProduct(settings, display, [&](tamblix::StartedProduct& product) {
-        cli::EngineDriver driver(product.engine, cli::standardErrorIsTerminal() ? &std::cerr : nullptr);
+        cli::EngineDriver driver(product.engine, cli::standardErrorIsTerminal() ? &std::cerr : nullptr,
+                                 [&] { return hashed.text(); });
         const cli::InterruptWatcher interrupts([&] { driver.requestCancel(); });
         const int code = cli::runCommand(product.engine, driver, options, std::cout);
         reported = true;

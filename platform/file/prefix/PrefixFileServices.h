@@ -40,6 +40,8 @@ public:
     platform::file::CurrentDirectory& currentDirectory() { return _currentDirectory; }
     // For the folder queries (getFolderPath, getSystemDirectory, getWindowsDirectory).
     platform::file::FolderCalls& folders() { return _folderCalls; }
+    // The file calls the services are built on, for readers of their own (archives).
+    platform::file::FileCalls& fileCalls() { return _fileCalls; }
 
     // An IFStreamImpl over the file (openMode as the stream library's, combined
     // with input); throws io::file::IStreamException.

@@ -134,6 +134,12 @@ TEST(CliOptions, CommandsAndOptions) {
     }
 }
 
+TEST(CliOptions, DrivesAreLowerCaseDriveNames) {
+    EXPECT_TRUE(parseOptions({"scan"}).drives.empty());
+    EXPECT_EQ(parseOptions({"scan", "--drives", "c:,D:"}).drives, (std::vector<std::string>{"c:", "d:"}));
+    EXPECT_EQ(parseOptions({"fix", "--drives=z:"}).drives, std::vector<std::string>{"z:"});
+}
+
 TEST(CliOptions, RefusesWhatItDoesNotKnow) {
     struct Case {
         std::vector<std::string> arguments;
@@ -155,6 +161,11 @@ TEST(CliOptions, RefusesWhatItDoesNotKnow) {
         {{"fix", "--select", "-1"}, "'-1' " + notSelection},
         {{"fix", "--select", "3 4"}, "'3 4' " + notSelection},
         {{"help", "scan"}, "help takes no arguments."},
+        {{"scan", "--drives"}, "--drives needs a value."},
+        {{"scan", "--drives", "c:", "--drives", "d:"}, "--drives is given twice."},
+        {{"scan", "--drives", "c"}, "'c' is not a list of drives such as c:,d:."},
+        {{"scan", "--drives", "c:,"}, "'c:,' is not a list of drives such as c:,d:."},
+        {{"scan", "--drives", "c:\\"}, "'c:\\' is not a list of drives such as c:,d:."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));
