@@ -525,8 +525,9 @@ TEST_F(RegistryTable, KeyValueNamesAndDataAreShownAsText) {
 }
 
 TEST_F(PageBuilder, KeepsOnePageBufferReservedForLargePages) {
-    const std::string* first = &builder.buildPage(0, 0, "", "", nullptr, "", "", "", 0, "", "", "", "", "", 0, "", "",
+    const std::string* first = &builder.buildPage(ABOUT_TAB, ENGINE_READY, "", "", nullptr, "", "", "", 0, "", "", "", "", "", 0, "", "",
                                                   "", "", "", "", "", false, false, nullptr, nullptr);
+    EXPECT_NE(first->find("<img border=\"0\""), std::string::npos);
     EXPECT_GE(first->capacity(), 500000u);
     const std::string* second = &builder.buildPage(0, 1, "", "", nullptr, "", "", "", 0, "", "", "", "", "", 0, "", "",
                                                    "", "", "", "", "", false, false, nullptr, nullptr);
