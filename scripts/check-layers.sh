@@ -11,6 +11,7 @@
 #   platform/registry, update
 #   engine/plugins
 #   engine, tools
+#   app/pages
 #   app, bench, fuzz
 #
 # Also: a memory/ folder (a layer held in memory) is included only by tests,
@@ -34,6 +35,7 @@ RANKS = [
     ["platform/registry", "update"],
     ["engine/plugins"],
     ["engine", "tools"],
+    ["app/pages"],
     ["app", "bench", "fuzz"],
 ]
 RANK = {layer: rank for rank, layers in enumerate(RANKS) for layer in layers}

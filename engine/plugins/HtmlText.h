@@ -3,10 +3,13 @@
 // before it goes into a page; texts from the definitions keep their mark-up.
 
 #include <string>
+#include <string_view>
 
 namespace com::quorvex::products::tamblix {
 
 // & < > " and ' as character references; every other byte unchanged.
 std::string escapeHtml(const std::string& text);
+// The same, appended to out (a page being built).
+void appendEscapedHtml(std::string& out, std::string_view text);
 
 }  // namespace com::quorvex::products::tamblix

@@ -12,16 +12,26 @@ namespace util {
 int StringHelper::replaceAll(std::string& text, const std::string& searchFor, const std::string& replaceWith) {
     // An empty search text would be found again at every position for ever.
     if (searchFor.empty()) return 0;
+    std::string::size_type position = text.find(searchFor);
+    if (position == std::string::npos) return 0;
+    // One pass into a copy: replacing in place would move the rest of the text
+    // once per occurrence, which a page of megabytes cannot afford.
+    std::string replaced;
+    replaced.reserve(text.size() + (replaceWith.size() > searchFor.size() ? replaceWith.size() - searchFor.size() : 0));
     int count = 0;
-    std::string::size_type position = 0;
-    while ((position = text.find(searchFor, position)) != std::string::npos) {
-        const std::string::size_type oldSize = text.size();
-        text.replace(position, searchFor.size(), replaceWith);
-        const std::string::size_type newSize = text.size();
-        TAMBLIX_ASSERT(newSize == oldSize + replaceWith.size() - searchFor.size());
+    std::string::size_type copied = 0;
+    while (position != std::string::npos) {
+        replaced.append(text, copied, position - copied);
+        replaced += replaceWith;
         ++count;
-        position += replaceWith.size();
+        copied = position + searchFor.size();
+        position = text.find(searchFor, copied);
     }
+    replaced.append(text, copied, std::string::npos);
+    const std::string::size_type times = static_cast<std::string::size_type>(count);
+    TAMBLIX_ASSERT(replaced.size() + times * searchFor.size() == text.size() + times * replaceWith.size());
+    // Assigned, not moved: the text keeps the capacity its owner reserved.
+    text.assign(replaced);
     return count;
 }
 
