@@ -38,6 +38,10 @@ public:
     ModuleInfo& moduleInfo() override { return _machine->moduleInfo(); }
     platform::file::CurrentDirectory& currentDirectory() override { return _machine->currentDirectory(); }
     EngineServices engineServices(TamblixUpdate& updater, compression::UncompressionStream& uncompressor) override;
+    platform::file::FileRemover& fileRemover() override { return _machine->fileRemover(); }
+    std::unique_ptr<windows::internet::InternetSessionFactory> makeSessionFactory() override {
+        return _machine->makeSessionFactory();
+    }
     std::unique_ptr<platform::file::IStream> openBinaryStream(const std::string& path) override {
         return _machine->openBinaryStream(path);
     }
