@@ -14,6 +14,8 @@
 #include "platform/file/memory/MemoryFileSystem.h"
 #include "platform/registry/memory/MemoryRegistryService.h"
 #include "platform/util/Clocks.h"
+#include "platform/zip/ZipReader.h"
+#include "platform/zip/ZipReaderException.h"
 #include "update/TamblixUpdate.h"
 #include "update/compression/ZlibUncompressionStream.h"
 
@@ -35,6 +37,16 @@ struct NoDrives : platform::file::FileFinder, platform::file::DriveEnumerator {
     std::vector<std::string> enumerateDrives(int) override { return {}; }
 };
 
+// Never asked: a machine without drives holds no archives.
+struct NoArchives : ZipReader {
+    std::vector<ZipEntry> getFileInfo(const std::string& path) override { fail(path); }
+    std::vector<char> loadFromZip(const std::string& path, const std::string&) override { fail(path); }
+    void readMembers(const std::string& path, ZipMemberVisitor&) override { fail(path); }
+    [[noreturn]] static void fail(const std::string& path) {
+        throw ZipReaderException("Cannot open '" + path + "' using 'unzOpen'.");
+    }
+};
+
 struct StoppedClocks : TickClock, LocalClock {
     std::uint32_t getTickCount() override { return 0; }
     std::tm now() override { return std::tm{}; }
@@ -48,8 +60,9 @@ struct Machine {
     NoDrives drives;
     compression::ZlibUncompressionStream uncompressor;
     StoppedClocks clocks;
-    EngineServices services{registry, updater, files, files, files,        files,  files, files,
-                            drives,   drives,  files, files, uncompressor, clocks, clocks};
+    NoArchives zip;
+    EngineServices services{registry, updater, files, files, files,        files,  files,  files,
+                            drives,   drives,  files, files, uncompressor, clocks, clocks, zip};
     TamblixEngineImpl engine{services, EngineSettings{true, {}}};
 
     bool load(const std::string& definitions, const std::string& permanent) {
